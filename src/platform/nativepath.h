@@ -1,0 +1,17 @@
+// File names on Linux are bytes, and not every name is valid UTF-8 (cards
+// written by cameras or by other systems). To keep such names reachable, the
+// bytes that are not part of valid UTF-8 are carried in QStrings as the lone
+// surrogates U+DC80..U+DCFF, one per byte, and turned back into the same bytes
+// on the way to the system. Valid UTF-8 maps as usual.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace nv {
+
+QString fromNativeName(const char *bytes, qsizetype length);
+inline QString fromNativeName(const QByteArray &bytes) { return fromNativeName(bytes.constData(), bytes.size()); }
+QByteArray toNativeName(const QString &text);
+
+}  // namespace nv

@@ -1,0 +1,140 @@
+// The one door to the operating system. Everything the program does to files,
+// volumes, text files, message boxes and the mouse pointer goes through this
+// interface, so that the rules can be exercised over a temporary folder with a
+// scripted message box, and a port needs a new implementation and nothing else.
+//
+// Paths are QStrings. Folder paths always end in "/". Names that are not valid
+// UTF-8 on disk are carried losslessly (see nativepath.h), so every operation
+// reaches the exact bytes that the listing returned.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace nv {
+
+// Why an operation failed, as far as its callers need to tell failures apart.
+enum class FsFault {
+    None,
+    NotReady,   // the volume has no medium or does not answer (ENOMEDIUM, EIO, ...)
+    Missing,    // the file or folder is not there (ENOENT, ENOTDIR)
+    Other,
+};
+
+struct FsStatus {
+    FsFault fault = FsFault::None;
+    QString reason;   // the system's own words, for messages that name the cause
+
+    bool ok() const { return fault == FsFault::None; }
+    static FsStatus success() { return {}; }
+    static FsStatus failure(FsFault fault, const QString &reason) { return {fault, reason}; }
+    static FsStatus fromErrno(int error);
+};
+
+template <typename T>
+struct FsResult {
+    T value{};
+    FsStatus status;
+    bool ok() const { return status.ok(); }
+};
+
+// One plain file of a folder listing.
+struct FileEntry {
+    QString name;          // name with extension, no folder
+    qint64 modified = 0;   // seconds since the epoch; 0 when times were not asked for
+};
+
+// A mounted volume as the drive lists offer it.
+struct Volume {
+    QString root;    // mount point, ending in "/"
+    QString label;   // may be empty
+
+    QString entryText() const { return label.isEmpty() ? root : root + QLatin1Char(' ') + label; }
+};
+
+enum class MessageButtons { Ok, OkCancel, YesNoCancel };
+enum class MessageIcon { None, Exclamation };
+// Dismissed: a box without a Cancel button was closed with Escape or its close box.
+enum class MessageAnswer { Ok, Cancel, Yes, No, Dismissed };
+
+inline const QString kApplicationTitle = QStringLiteral("Norvanta2");
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // --- folders and files ---------------------------------------------------
+    // Plain files of a folder (regular files and links to them; names starting
+    // with "." are hidden and left out), in the file system's order. With
+    // withTimes false no time stamp is read at all.
+    virtual FsResult<std::vector<FileEntry>> listPlainFiles(const QString &folder, bool withTimes) = 0;
+    // Subfolders of a folder (links to folders included, hidden ones left out),
+    // names only, sorted as a user reads them.
+    virtual FsResult<QStringList> listSubfolders(const QString &folder) = 0;
+    // Whether a folder can be opened and read.
+    virtual FsStatus checkFolder(const QString &folder) = 0;
+    // True only for a plain file that is not hidden.
+    virtual bool fileExists(const QString &path) = 0;
+    // Copies source to target, replacing an existing target. The bytes go to a
+    // temporary name in the target's folder first and are renamed into place,
+    // so a failure never leaves a half-written target.
+    virtual FsStatus copyFile(const QString &source, const QString &target) = 0;
+    // Gives the owner read and write permission, the nearest thing to clearing
+    // the read-only, hidden, system and archive flags.
+    virtual FsStatus setAttributesNormal(const QString &path) = 0;
+    virtual FsStatus deleteFile(const QString &path) = 0;
+    virtual FsResult<qint64> modificationTime(const QString &path) = 0;
+    // Regional short date, a blank, long time; exactly midnight shows the date alone.
+    virtual QString dateTimeText(qint64 secondsSinceEpoch) = 0;
+
+    // --- volumes and the current folder of each --------------------------------
+    virtual std::vector<Volume> volumes() = 0;
+    // The root of the listed volume that holds the path (longest matching root).
+    QString volumeOf(const QString &path);
+    // The folder last made current on a volume in this run; its root at first.
+    virtual QString currentFolderOf(const QString &volumeRoot) = 0;
+    // Makes a folder the current folder of its volume (the current volume stays).
+    virtual void setCurrentFolder(const QString &folder) = 0;
+    virtual void setCurrentVolume(const QString &volumeRoot) = 0;
+
+    // --- text files -------------------------------------------------------------
+    // Reads a whole text file: UTF-8 when it starts with a byte-order mark or is
+    // valid UTF-8 holding non-ASCII text, otherwise CP932.
+    virtual FsResult<QString> readTextFile(const QString &path) = 0;
+    // Writes a whole text file in CP932, or in UTF-8 with a byte-order mark when
+    // CP932 cannot hold the text; through a temporary file and a rename, so the
+    // old content survives any failure.
+    virtual FsStatus writeTextFile(const QString &path, const QString &text) = 0;
+
+    // --- the user interface -------------------------------------------------------
+    // A modal box; an empty title stands for kApplicationTitle. The first button
+    // is the default; Escape answers Cancel where there is one.
+    virtual MessageAnswer showMessage(const QString &text, MessageButtons buttons, MessageIcon icon,
+                                      const QString &title = QString()) = 0;
+    virtual void setBusyPointer(bool busy) = 0;
+    virtual void letEventsRun() = 0;
+
+    // --- identity of files (batch operations) -------------------------------------
+
+    // --- pictures, the desktop and the registry (thumbnail, about box) --------------
+};
+
+// Shows the busy pointer for the lifetime of the guard, on every way out.
+class BusyPointer {
+public:
+    explicit BusyPointer(Platform &platform) : m_platform(platform) { m_platform.setBusyPointer(true); }
+    ~BusyPointer() { m_platform.setBusyPointer(false); }
+    BusyPointer(const BusyPointer &) = delete;
+    BusyPointer &operator=(const BusyPointer &) = delete;
+
+private:
+    Platform &m_platform;
+};
+
+// Joins a folder path (ending in "/") or a bare path with a name.
+QString joinPath(const QString &folder, const QString &name);
+// Appends "/" unless the path already ends in one.
+QString withTrailingSlash(const QString &path);
+
+}  // namespace nv

@@ -1,0 +1,15 @@
+// The settings files and the usage notes are text in CP932, the code page of
+// the Japanese systems this program was first made for, with CR LF line ends.
+// A text that CP932 cannot hold is written whole in UTF-8 with a byte-order mark
+// instead, so nothing the user typed is lost; readers accept both.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace nv {
+
+QByteArray encodeText(const QString &text);
+QString decodeText(const QByteArray &bytes);
+
+}  // namespace nv

@@ -1,0 +1,132 @@
+#include "testplatform.h"
+
+#include <QCoreApplication>
+
+namespace nv {
+
+void TestPlatform::failCall(Operation operation, int nth, FsStatus status)
+{
+    m_callFailures.insert({operation, m_calls.value(operation) + nth}, status);
+}
+
+void TestPlatform::failPath(Operation operation, const QString &prefix, FsStatus status)
+{
+    m_pathFailures.push_back({operation, prefix, status});
+}
+
+void TestPlatform::clearFailures()
+{
+    m_callFailures.clear();
+    m_pathFailures.clear();
+}
+
+bool TestPlatform::injected(Operation operation, const QString &path, FsStatus &status)
+{
+    const int call = ++m_calls[operation];
+    const auto found = m_callFailures.constFind({operation, call});
+    if (found != m_callFailures.constEnd()) {
+        status = *found;
+        return true;
+    }
+    for (const PathFailure &failure : m_pathFailures) {
+        if (failure.operation == operation && path.startsWith(failure.prefix)) {
+            status = failure.status;
+            return true;
+        }
+    }
+    return false;
+}
+
+FsResult<std::vector<FileEntry>> TestPlatform::listPlainFiles(const QString &folder, bool withTimes)
+{
+    FsResult<std::vector<FileEntry>> failed;
+    if (injected(Operation::ListPlainFiles, folder, failed.status)) return failed;
+    return PosixPlatform::listPlainFiles(folder, withTimes);
+}
+
+FsResult<QStringList> TestPlatform::listSubfolders(const QString &folder)
+{
+    FsResult<QStringList> failed;
+    if (injected(Operation::ListSubfolders, folder, failed.status)) return failed;
+    return PosixPlatform::listSubfolders(folder);
+}
+
+FsStatus TestPlatform::checkFolder(const QString &folder)
+{
+    FsStatus status;
+    if (injected(Operation::CheckFolder, folder, status)) return status;
+    return PosixPlatform::checkFolder(folder);
+}
+
+FsStatus TestPlatform::copyFile(const QString &source, const QString &target)
+{
+    FsStatus status;
+    if (injected(Operation::CopyFile, target, status)) return status;
+    return PosixPlatform::copyFile(source, target);
+}
+
+FsStatus TestPlatform::setAttributesNormal(const QString &path)
+{
+    FsStatus status;
+    if (injected(Operation::SetAttributesNormal, path, status)) return status;
+    return PosixPlatform::setAttributesNormal(path);
+}
+
+FsStatus TestPlatform::deleteFile(const QString &path)
+{
+    FsStatus status;
+    if (injected(Operation::DeleteFile, path, status)) return status;
+    return PosixPlatform::deleteFile(path);
+}
+
+FsResult<qint64> TestPlatform::modificationTime(const QString &path)
+{
+    FsResult<qint64> failed;
+    if (injected(Operation::ModificationTime, path, failed.status)) return failed;
+    return PosixPlatform::modificationTime(path);
+}
+
+FsResult<QString> TestPlatform::readTextFile(const QString &path)
+{
+    FsResult<QString> failed;
+    if (injected(Operation::ReadTextFile, path, failed.status)) return failed;
+    return PosixPlatform::readTextFile(path);
+}
+
+FsStatus TestPlatform::writeTextFile(const QString &path, const QString &text)
+{
+    FsStatus status;
+    if (injected(Operation::WriteTextFile, path, status)) return status;
+    return PosixPlatform::writeTextFile(path, text);
+}
+
+std::vector<Volume> TestPlatform::volumes()
+{
+    return fakeVolumes.empty() ? PosixPlatform::volumes() : fakeVolumes;
+}
+
+MessageAnswer TestPlatform::showMessage(const QString &text, MessageButtons buttons, MessageIcon icon,
+                                        const QString &title)
+{
+    messages.push_back({text, buttons, icon, title});
+    if (!answers.empty()) {
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    ++unansweredMessages;
+    return buttons == MessageButtons::YesNoCancel ? MessageAnswer::Yes : MessageAnswer::Ok;
+}
+
+void TestPlatform::setBusyPointer(bool busy)
+{
+    busyDepth += busy ? 1 : -1;
+    if (busy) ++busyShown;
+}
+
+void TestPlatform::letEventsRun()
+{
+    if (onLetEventsRun) onLetEventsRun();
+}
+
+}  // namespace nv

@@ -1,0 +1,74 @@
+// The platform of the tests: the real POSIX file system (over temporary
+// folders), a message box that answers from a script and records what it was
+// asked, volumes that the test chooses, and operations that fail on demand.
+#pragma once
+
+#include "platform/posixplatform.h"
+
+#include <QMap>
+#include <deque>
+#include <functional>
+
+namespace nv {
+
+struct ShownMessage {
+    QString text;
+    MessageButtons buttons;
+    MessageIcon icon;
+    QString title;   // as the caller gave it; empty means the application title
+};
+
+class TestPlatform : public PosixPlatform {
+public:
+    enum class Operation {
+        ListPlainFiles, ListSubfolders, CheckFolder, CopyFile, SetAttributesNormal,
+        DeleteFile, ModificationTime, ReadTextFile, WriteTextFile,
+    };
+
+    // Answers for the next message boxes, in order. A box with no answer left
+    // answers with its first button and is counted in unansweredMessages.
+    std::deque<MessageAnswer> answers;
+    std::vector<ShownMessage> messages;
+    int unansweredMessages = 0;
+
+    // Makes the nth call (1 = the next one) of an operation fail with status.
+    void failCall(Operation operation, int nth, FsStatus status = FsStatus::fromErrno(5));
+    // Makes every call of an operation on a path starting with prefix fail.
+    void failPath(Operation operation, const QString &prefix, FsStatus status);
+    void clearFailures();
+    int callCount(Operation operation) const { return m_calls.value(operation); }
+
+    // The volumes the drive lists offer; the real mounts when left empty.
+    std::vector<Volume> fakeVolumes;
+
+    int busyDepth = 0;
+    int busyShown = 0;   // how many times the pointer became busy
+    std::function<void()> onLetEventsRun;
+
+    FsResult<std::vector<FileEntry>> listPlainFiles(const QString &folder, bool withTimes) override;
+    FsResult<QStringList> listSubfolders(const QString &folder) override;
+    FsStatus checkFolder(const QString &folder) override;
+    FsStatus copyFile(const QString &source, const QString &target) override;
+    FsStatus setAttributesNormal(const QString &path) override;
+    FsStatus deleteFile(const QString &path) override;
+    FsResult<qint64> modificationTime(const QString &path) override;
+    FsResult<QString> readTextFile(const QString &path) override;
+    FsStatus writeTextFile(const QString &path, const QString &text) override;
+    std::vector<Volume> volumes() override;
+
+    MessageAnswer showMessage(const QString &text, MessageButtons buttons, MessageIcon icon,
+                              const QString &title = QString()) override;
+    void setBusyPointer(bool busy) override;
+    void letEventsRun() override;
+
+private:
+    struct PathFailure { Operation operation; QString prefix; FsStatus status; };
+    QMap<Operation, int> m_calls;
+    QMap<std::pair<Operation, int>, FsStatus> m_callFailures;
+    std::vector<PathFailure> m_pathFailures;
+
+    // Counts the call and tells whether it must fail, and how.
+    bool injected(Operation operation, const QString &path, FsStatus &status);
+};
+
+}  // namespace nv
