@@ -117,7 +117,10 @@ FsResult<std::vector<FileEntry>> PosixPlatform::listPlainFiles(const QString &fo
         if (withTimes || !plain) {
             if (entry->d_type != DT_REG && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) continue;
             if (::fstatat(dirFd, entry->d_name, &info, 0) != 0) {
-                if (errno == ENOENT) continue;   // gone since it was read, or a dangling link
+                // Gone since it was read, a dangling link, a link loop or a link into a
+                // folder we may not enter: not a plain file, and no reason to lose the
+                // rest of the listing.
+                if (errno == ENOENT || errno == ELOOP || errno == EACCES) continue;
                 result.status = lastError();
                 break;
             }
