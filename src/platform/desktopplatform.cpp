@@ -1,9 +1,15 @@
 #include "platform/desktopplatform.h"
 
+#include "platform/picturefile.h"
+
 #include <QApplication>
+#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
 
 namespace nv {
 namespace {
@@ -90,5 +96,30 @@ void DesktopPlatform::setBusyPointer(bool busy)
 }
 
 void DesktopPlatform::letEventsRun() { QCoreApplication::processEvents(); }
+
+PictureFault DesktopPlatform::readPictureSize(const QString &path, QSize &size)
+{
+    return readPictureSizeFromFile(path, size);
+}
+
+PictureFault DesktopPlatform::loadPicture(const QString &path, const QSize &shownSize, QImage &picture)
+{
+    return decodePictureFile(path, shownSize, picture);
+}
+
+void DesktopPlatform::openUrl(const QString &url) { QDesktopServices::openUrl(QUrl(url)); }
+
+bool DesktopPlatform::startProgram(const QString &program)
+{
+    return !program.isEmpty() && QProcess::startDetached(program, {});
+}
+
+QString DesktopPlatform::findProgram(const QString &name) { return QStandardPaths::findExecutable(name); }
+
+// Linux keeps no registry: every look-up finds nothing.
+FsResult<RegistryValue> DesktopPlatform::readRegistryValue(RegistryRoot, const QString &, const QString &)
+{
+    return {{}, FsStatus::failure(FsFault::Missing, QString())};
+}
 
 }  // namespace nv

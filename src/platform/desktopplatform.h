@@ -12,6 +12,14 @@ public:
                               const QString &title = QString()) override;
     void setBusyPointer(bool busy) override;
     void letEventsRun() override;
+
+    PictureFault readPictureSize(const QString &path, QSize &size) override;
+    PictureFault loadPicture(const QString &path, const QSize &shownSize, QImage &picture) override;
+    void openUrl(const QString &url) override;
+    bool startProgram(const QString &program) override;
+    QString findProgram(const QString &name) override;
+    FsResult<RegistryValue> readRegistryValue(RegistryRoot root, const QString &keyName,
+                                              const QString &valueName) override;
 };
 
 }  // namespace nv

@@ -8,9 +8,12 @@
 // reaches the exact bytes that the listing returned.
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <vector>
+
+class QImage;   // decoded pictures belong to the user-interface side
 
 namespace nv {
 
@@ -59,6 +62,18 @@ enum class MessageIcon { None, Exclamation };
 enum class MessageAnswer { Ok, Cancel, Yes, No, Dismissed };
 
 inline const QString kApplicationTitle = QStringLiteral("Norvanta2");
+
+// Why a picture could not be loaded: content that the loader cannot read as a
+// picture (the user is told), or anything else, such as a missing or unreadable
+// file (passed over in silence).
+enum class PictureFault { None, NotAPicture, Unreadable };
+
+enum class RegistryRoot { LocalMachine };
+enum class RegistryValueType { String, Other };
+struct RegistryValue {
+    RegistryValueType type = RegistryValueType::String;
+    QByteArray bytes;   // as stored; a string usually ends in one zero byte
+};
 
 class Platform {
 public:
@@ -118,6 +133,23 @@ public:
     // --- identity of files (batch operations) -------------------------------------
 
     // --- pictures, the desktop and the registry (thumbnail, about box) --------------
+    // The natural size of a picture, read from its header without decoding it.
+    // Whether a file is a picture is told by its content, never by its name.
+    virtual PictureFault readPictureSize(const QString &path, QSize &size) = 0;
+    // Decodes a picture straight at shownSize, so a large photo costs only what
+    // the thumbnail box shows.
+    virtual PictureFault loadPicture(const QString &path, const QSize &shownSize, QImage &picture) = 0;
+    // Opens an address with the user's chosen program; a failure is not reported.
+    virtual void openUrl(const QString &url) = 0;
+    // Starts a program as a new process without waiting for it; false when it
+    // could not be started.
+    virtual bool startProgram(const QString &program) = 0;
+    // The full path of a program found on the search path, or empty.
+    virtual QString findProgram(const QString &name) = 0;
+    // One value of the system registry; Missing when the key or the value is not
+    // there (always, on systems without a registry).
+    virtual FsResult<RegistryValue> readRegistryValue(RegistryRoot root, const QString &keyName,
+                                                      const QString &valueName) = 0;
 };
 
 // Shows the busy pointer for the lifetime of the guard, on every way out.

@@ -1,5 +1,7 @@
 #include "testplatform.h"
 
+#include "platform/picturefile.h"
+
 #include <QCoreApplication>
 
 namespace nv {
@@ -127,6 +129,40 @@ void TestPlatform::setBusyPointer(bool busy)
 void TestPlatform::letEventsRun()
 {
     if (onLetEventsRun) onLetEventsRun();
+}
+
+void TestPlatform::setRegistryValue(const QString &keyName, const QString &valueName, const RegistryValue &value)
+{
+    m_registry.insert({keyName, valueName}, value);
+}
+
+PictureFault TestPlatform::readPictureSize(const QString &path, QSize &size)
+{
+    return readPictureSizeFromFile(path, size);
+}
+
+PictureFault TestPlatform::loadPicture(const QString &path, const QSize &shownSize, QImage &picture)
+{
+    return decodePictureFile(path, shownSize, picture);
+}
+
+void TestPlatform::openUrl(const QString &url) { openedUrls.push_back(url); }
+
+bool TestPlatform::startProgram(const QString &program)
+{
+    if (program.isEmpty()) return false;   // as no system starts a program without a name
+    startedPrograms.push_back(program);
+    return true;
+}
+
+QString TestPlatform::findProgram(const QString &name) { return programsOnPath.value(name); }
+
+FsResult<RegistryValue> TestPlatform::readRegistryValue(RegistryRoot, const QString &keyName,
+                                                        const QString &valueName)
+{
+    const auto found = m_registry.constFind({keyName, valueName});
+    if (found == m_registry.constEnd()) return {{}, FsStatus::failure(FsFault::Missing, QString())};
+    return {*found, FsStatus::success()};
 }
 
 }  // namespace nv

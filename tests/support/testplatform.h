@@ -61,11 +61,27 @@ public:
     void setBusyPointer(bool busy) override;
     void letEventsRun() override;
 
+    // Pictures load as on the desktop. Addresses and programs are recorded, not
+    // opened; the registry and the search path hold what the test puts there.
+    std::vector<QString> openedUrls;
+    std::vector<QString> startedPrograms;
+    QMap<QString, QString> programsOnPath;   // name -> full path
+    void setRegistryValue(const QString &keyName, const QString &valueName, const RegistryValue &value);
+
+    PictureFault readPictureSize(const QString &path, QSize &size) override;
+    PictureFault loadPicture(const QString &path, const QSize &shownSize, QImage &picture) override;
+    void openUrl(const QString &url) override;
+    bool startProgram(const QString &program) override;
+    QString findProgram(const QString &name) override;
+    FsResult<RegistryValue> readRegistryValue(RegistryRoot root, const QString &keyName,
+                                              const QString &valueName) override;
+
 private:
     struct PathFailure { Operation operation; QString prefix; FsStatus status; };
     QMap<Operation, int> m_calls;
     QMap<std::pair<Operation, int>, FsStatus> m_callFailures;
     std::vector<PathFailure> m_pathFailures;
+    QMap<std::pair<QString, QString>, RegistryValue> m_registry;   // (key, value name) -> value
 
     // Counts the call and tells whether it must fail, and how.
     bool injected(Operation operation, const QString &path, FsStatus &status);

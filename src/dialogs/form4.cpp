@@ -1,0 +1,46 @@
+#include "dialogs/form4.h"
+
+#include "dialogs/usagenotes.h"
+
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace nv {
+
+Form4::Form4(Platform &platform, const QString &programFolder, QWidget *parent)
+    : QWidget(parent, Qt::Window),
+      Text1(new QPlainTextEdit(this)),
+      Command1(new QPushButton(QStringLiteral("プログラムへ戻る"), this))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Norvanta２"));
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Command1->setObjectName(QStringLiteral("Command1"));
+
+    Text1->setReadOnly(true);
+    Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Text1);
+    layout->addLayout(buttons);
+    resize(640, 480);
+
+    connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
+    Form_Load(platform, programFolder);
+}
+
+void Form4::Form_Load(Platform &platform, const QString &programFolder)
+{
+    Text1->setPlainText(loadUsageNotes(platform, programFolder));
+}
+
+void Form4::Command1_Click() { close(); }
+
+}  // namespace nv

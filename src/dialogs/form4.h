@@ -1,0 +1,30 @@
+// Form4, the usage viewer: the usage notes that ship beside the program, read
+// once when the window opens, unwrapped, with both scroll bars.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <QWidget>
+
+class QPlainTextEdit;
+class QPushButton;
+
+namespace nv {
+
+class Form4 : public QWidget {
+    Q_OBJECT
+public:
+    // A window of its own that is not modal; it is deleted when closed and
+    // with its parent, the main window.
+    Form4(Platform &platform, const QString &programFolder, QWidget *parent = nullptr);
+
+    void Command1_Click();
+
+private:
+    QPlainTextEdit *Text1;
+    QPushButton *Command1;
+
+    void Form_Load(Platform &platform, const QString &programFolder);
+};
+
+}  // namespace nv

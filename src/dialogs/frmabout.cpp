@@ -1,0 +1,164 @@
+#include "dialogs/frmabout.h"
+
+#include "dialogs/sysinfo.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStyle>
+#include <QUrl>
+
+namespace nv {
+namespace {
+
+// The program has no public home page yet; the link opens the usage notes that
+// ship beside the executable, kept there in UTF-8 so any editor or browser
+// shows them right.
+const QString kHomePageFileName = QStringLiteral("Readme.ja.txt");
+
+const QString kDescription = QStringLiteral(
+    "　本ソフトは、画像ファイルなどを整理するためファイル名を一括リネームするためのものです。\n"
+    "　本ソフトの最大の売りは画像の確認がサムネイルで簡単に出来るということです。"
+    "　ファイルの続きから簡単に一括リネームします。"
+    "　その辺の仕様は前回作ったNorvantaと同じになっています。");
+
+const QString kDisclaimer = QStringLiteral(
+    "本ソフトはフリーソフトです。どなたでも無料でお使いいただけます。"
+    "本ソフトを使用したことによって生じたいかなる損害についても、作者は一切の責任を負いません。");
+
+constexpr double kLinkDesignedPointSize = 9.75;
+constexpr double kLinkHoverPointSize = 10;
+const QColor kLinkNearColour(0, 0, 255);
+const QColor kLinkOverColour(128, 0, 128);
+
+QLabel *namedLabel(const char *name, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+}  // namespace
+
+frmAbout::frmAbout(Platform &platform, const QString &programFolder, QWidget *parent)
+    : QDialog(parent),
+      m_platform(platform),
+      picIcon(namedLabel("picIcon", this)),
+      lblTitle(namedLabel("lblTitle", this)),
+      lblVersion(namedLabel("lblVersion", this)),
+      lblDescription(namedLabel("lblDescription", this)),
+      Label1(namedLabel("Label1", this)),
+      Line1(new QFrame(this)),
+      lblDisclaimer(namedLabel("lblDisclaimer", this)),
+      cmdOK(new QPushButton(QStringLiteral("OK"), this)),
+      cmdSysInfo(new QPushButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."), this))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
+
+    const QIcon icon = windowIcon().isNull() ? style()->standardIcon(QStyle::SP_MessageBoxInformation) : windowIcon();
+    picIcon->setPixmap(icon.pixmap(32, 32));
+    QFont titleFont(QStringLiteral("Serif"), 18, QFont::Bold);
+    titleFont.setStyleHint(QFont::Serif);
+    lblTitle->setFont(titleFont);
+    lblDescription->setText(kDescription);
+    lblDescription->setWordWrap(true);
+    Label1->setText(QUrl::fromLocalFile(joinPath(programFolder, kHomePageFileName)).toString());
+    QFont linkFont = Label1->font();
+    linkFont.setPointSizeF(kLinkDesignedPointSize);
+    Label1->setFont(linkFont);
+    Label1->setCursor(Qt::PointingHandCursor);
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Sunken);
+    lblDisclaimer->setText(kDisclaimer);
+    lblDisclaimer->setWordWrap(true);
+    // OK answers both Enter and Escape: the default button, and QDialog's
+    // Escape closes the box as OK does.
+    cmdOK->setDefault(true);
+    arrange();
+
+    setMouseTracking(true);
+    for (QLabel *watched : {lblDescription, Label1}) {
+        watched->setMouseTracking(true);
+        watched->installEventFilter(this);
+    }
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+    Form_Load();
+}
+
+void frmAbout::arrange()
+{
+    auto *layout = new QGridLayout(this);
+    layout->addWidget(picIcon, 0, 0, 4, 1, Qt::AlignTop);
+    layout->addWidget(lblTitle, 0, 1, 1, 2);
+    layout->addWidget(lblVersion, 1, 1, 1, 2);
+    layout->addWidget(lblDescription, 2, 1, 1, 2);
+    layout->addWidget(Label1, 3, 1, 1, 2);
+    layout->addWidget(Line1, 4, 0, 1, 3);
+    layout->addWidget(lblDisclaimer, 5, 0, 2, 2, Qt::AlignTop);
+    layout->addWidget(cmdOK, 5, 2);
+    layout->addWidget(cmdSysInfo, 6, 2);
+    layout->setColumnStretch(1, 1);
+    lblDescription->setMinimumWidth(360);
+}
+
+void frmAbout::Form_Load()
+{
+    setWindowTitle(kApplicationTitle + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
+    lblVersion->setText(QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
+                            .arg(NV_VERSION_MAJOR).arg(NV_VERSION_MINOR).arg(NV_VERSION_REVISION));
+    lblTitle->setText(kApplicationTitle);
+}
+
+void frmAbout::cmdOK_Click() { close(); }
+
+void frmAbout::cmdSysInfo_Click() { StartSysInfo(m_platform); }
+
+void frmAbout::Label1_Click() { m_platform.openUrl(Label1->text()); }
+
+void frmAbout::Form_MouseMove() { showLinkAs(kLinkNearColour); }
+
+void frmAbout::lblDescription_MouseMove() { showLinkAs(kLinkNearColour); }
+
+void frmAbout::Label1_MouseMove() { showLinkAs(kLinkOverColour); }
+
+void frmAbout::showLinkAs(const QColor &colour)
+{
+    QPalette palette = Label1->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    Label1->setPalette(palette);
+    QFont font = Label1->font();
+    font.setPointSizeF(kLinkHoverPointSize);
+    Label1->setFont(font);
+}
+
+bool frmAbout::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        if (watched == Label1) Label1_MouseMove();
+        else lblDescription_MouseMove();
+        return true;
+    }
+    if (watched == Label1 && event->type() == QEvent::MouseButtonRelease) {
+        const auto *release = static_cast<QMouseEvent *>(event);
+        if (release->button() == Qt::LeftButton && Label1->rect().contains(release->position().toPoint()))
+            Label1_Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// Moves over the other controls (title, buttons) do not arrive here: Qt hands
+// a move without buttons only to a control that tracks the mouse.
+void frmAbout::mouseMoveEvent(QMouseEvent *event)
+{
+    Form_MouseMove();
+    QDialog::mouseMoveEvent(event);
+}
+
+}  // namespace nv

@@ -1,0 +1,49 @@
+// frmAbout, the about box: title, version, description, the link to the
+// program's page, and a button that starts the system-information program.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <QDialog>
+
+class QLabel;
+class QFrame;
+class QPushButton;
+
+namespace nv {
+
+class frmAbout : public QDialog {
+    Q_OBJECT
+public:
+    // Not modal; deleted when closed and with its parent, the main window.
+    frmAbout(Platform &platform, const QString &programFolder, QWidget *parent = nullptr);
+
+    void cmdOK_Click();
+    void cmdSysInfo_Click();
+    void Label1_Click();
+    void Form_MouseMove();
+    void lblDescription_MouseMove();
+    void Label1_MouseMove();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    Platform &m_platform;
+    QLabel *picIcon;
+    QLabel *lblTitle;
+    QLabel *lblVersion;
+    QLabel *lblDescription;
+    QLabel *Label1;
+    QFrame *Line1;
+    QLabel *lblDisclaimer;
+    QPushButton *cmdOK;
+    QPushButton *cmdSysInfo;
+
+    void Form_Load();
+    void arrange();
+    void showLinkAs(const QColor &colour);
+};
+
+}  // namespace nv

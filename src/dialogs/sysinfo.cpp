@@ -1,0 +1,58 @@
+#include "dialogs/sysinfo.h"
+
+namespace nv {
+namespace {
+
+const QString kMsInfoKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
+const QString kSharedToolsLocationKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
+
+// Tried in this order where no registry names the program: the dedicated
+// system-information tools first, then the monitors that desktops ship.
+const char *const kKnownSysInfoPrograms[] = {
+    "hardinfo2", "hardinfo", "kinfocenter", "lshw-gtk",
+    "gnome-system-monitor", "mate-system-monitor", "ksysguard", "xfce4-taskmanager",
+};
+
+QString programOnSearchPath(Platform &platform)
+{
+    for (const char *name : kKnownSysInfoPrograms) {
+        const QString found = platform.findProgram(QString::fromLatin1(name));
+        if (!found.isEmpty()) return found;
+    }
+    return QString();
+}
+
+}  // namespace
+
+bool GetKeyValue(Platform &platform, RegistryRoot keyRoot, const QString &keyName, const QString &subKeyRef,
+                 QString &keyVal)
+{
+    const FsResult<RegistryValue> value = platform.readRegistryValue(keyRoot, keyName, subKeyRef);
+    if (!value.ok()) {
+        keyVal.clear();
+        return false;
+    }
+    QByteArray bytes = value.value.bytes;
+    if (bytes.endsWith('\0')) bytes.chop(1);
+    if (value.value.type == RegistryValueType::String) keyVal = QString::fromLocal8Bit(bytes);
+    return true;
+}
+
+void StartSysInfo(Platform &platform)
+{
+    QString program;
+    if (GetKeyValue(platform, RegistryRoot::LocalMachine, kMsInfoKey, QStringLiteral("PATH"), program)) {
+        // Taken as it stands: the registry is trusted to name a real file.
+    } else if (GetKeyValue(platform, RegistryRoot::LocalMachine, kSharedToolsLocationKey, QStringLiteral("MSINFO"),
+                           program)) {
+        program += QStringLiteral("\\MSINFO32.EXE");
+        if (!platform.fileExists(program)) program.clear();
+    } else {
+        program = programOnSearchPath(platform);
+    }
+    // A value that was found but held no text leaves nothing to start.
+    if (program.isEmpty() || !platform.startProgram(program))
+        platform.showMessage(kSysInfoUnavailableMessage, MessageButtons::Ok, MessageIcon::None);
+}
+
+}  // namespace nv

@@ -1,0 +1,22 @@
+// Starting the system-information program from the about box. Where a registry
+// names it, the registry is asked first; elsewhere a known program on the
+// search path stands in for it.
+#pragma once
+
+#include "platform/platform.h"
+
+namespace nv {
+
+inline const QString kSysInfoUnavailableMessage = QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません");
+
+// Reads one string value. False, with keyVal emptied, when the key or the value
+// cannot be read. One zero byte at the end of the stored bytes is dropped. A
+// value of another type counts as found but leaves keyVal as it was.
+bool GetKeyValue(Platform &platform, RegistryRoot keyRoot, const QString &keyName, const QString &subKeyRef,
+                 QString &keyVal);
+
+// Starts the program without waiting for it, or tells the user that there is
+// none to start.
+void StartSysInfo(Platform &platform);
+
+}  // namespace nv

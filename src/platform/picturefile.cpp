@@ -1,0 +1,77 @@
+#include "platform/picturefile.h"
+
+#include "platform/nativepath.h"
+
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace nv {
+namespace {
+
+// The file is opened through the exact bytes of its name, so names that are
+// not valid UTF-8 still load; the reader gets the open file, not the name, and
+// so cannot guess the format from an extension.
+bool openByNativeName(const QString &path, QFile &file)
+{
+    const int fd = ::open(toNativeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return true;
+    ::close(fd);
+    return false;
+}
+
+void prepare(QImageReader &reader)
+{
+    reader.setDecideFormatFromContent(true);
+    // The size read from the header is the size that gets decoded; turning a
+    // photo upright would swap the two behind the fitting's back.
+    reader.setAutoTransform(false);
+}
+
+PictureFault faultOf(const QImageReader &reader)
+{
+    switch (reader.error()) {
+    case QImageReader::UnsupportedFormatError:
+    case QImageReader::InvalidDataError:
+        return PictureFault::NotAPicture;
+    default:
+        return PictureFault::Unreadable;
+    }
+}
+
+}  // namespace
+
+PictureFault readPictureSizeFromFile(const QString &path, QSize &size)
+{
+    QFile file;
+    if (!openByNativeName(path, file)) return PictureFault::Unreadable;
+    QImageReader reader(&file);
+    prepare(reader);
+    if (!reader.canRead()) return faultOf(reader);
+    if (reader.supportsOption(QImageIOHandler::Size)) {
+        size = reader.size();
+        if (size.isValid()) return PictureFault::None;
+    }
+    // A format that keeps no size in a header: decoding is the only way to know.
+    const QImage whole = reader.read();
+    if (whole.isNull()) return faultOf(reader);
+    size = whole.size();
+    return PictureFault::None;
+}
+
+PictureFault decodePictureFile(const QString &path, const QSize &shownSize, QImage &picture)
+{
+    QFile file;
+    if (!openByNativeName(path, file)) return PictureFault::Unreadable;
+    QImageReader reader(&file);
+    prepare(reader);
+    reader.setScaledSize(shownSize);
+    if (!reader.read(&picture)) return faultOf(reader);
+    return PictureFault::None;
+}
+
+}  // namespace nv

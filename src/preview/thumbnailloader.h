@@ -1,0 +1,26 @@
+// The part of ShowThumbnail that needs no widget: find the picture's size,
+// place it in the box, and decode it at the size it will be shown.
+#pragma once
+
+#include "platform/platform.h"
+#include "preview/thumbnailfit.h"
+
+#include <QImage>
+#include <QSizeF>
+#include <optional>
+
+namespace nv {
+
+inline const QString kNotAPictureMessage = QStringLiteral("対応していないファイルが選択されました。");
+
+struct Thumbnail {
+    QImage picture;   // already at placement.geometry().size()
+    ThumbnailPlacement placement;
+};
+
+// Nothing when the file cannot be shown. A file whose content is no picture
+// the loader can read is reported to the user first; a missing or unreadable
+// file is passed over in silence.
+std::optional<Thumbnail> loadThumbnail(Platform &platform, const QString &path, const QSizeF &boxSize);
+
+}  // namespace nv

@@ -1,0 +1,189 @@
+#include "preview/thumbnailfit.h"
+#include "preview/thumbnailloader.h"
+#include "platform/nativepath.h"
+#include "tempfolder.h"
+#include "testplatform.h"
+
+#include <QBuffer>
+#include <QtTest>
+
+#include <unistd.h>
+
+using namespace nv;
+
+namespace {
+
+QByteArray encoded(const QSize &size, const char *format, const QColor &colour = Qt::red)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+const QSizeF kBox(169, 129);
+
+}  // namespace
+
+class TestThumbnail : public QObject {
+    Q_OBJECT
+private slots:
+    void fit_data();
+    void fit();
+    void path_data();
+    void path();
+    void shownPicture_data();
+    void shownPicture();
+    void notAPicture_data();
+    void notAPicture();
+    void missingFileIsSilent();
+    void nameThatIsNotUtf8();
+};
+
+void TestThumbnail::fit_data()
+{
+    QTest::addColumn<QSizeF>("box");
+    QTest::addColumn<QSizeF>("picture");
+    QTest::addColumn<QRectF>("expected");
+    QTest::addColumn<bool>("stretch");
+
+    const QSizeF box(3000, 2000);
+    QTest::newRow("wide: width step only") << box << QSizeF(6000, 3000) << QRectF(0, 250, 3000, 1500) << true;
+    QTest::newRow("tall: height step only") << box << QSizeF(3000, 6000) << QRectF(1000, 0, 1000, 2000) << true;
+    QTest::newRow("smaller: natural size, centred") << box << QSizeF(1200, 900) << QRectF(900, 550, 1200, 900) << false;
+    QTest::newRow("exactly the box") << box << QSizeF(3000, 2000) << QRectF(0, 0, 3000, 2000) << false;
+    QTest::newRow("tiny: centred, not enlarged") << box << QSizeF(1, 1) << QRectF(1499.5, 999.5, 1, 1) << false;
+    QTest::newRow("too wide and too high: both steps")
+        << box << QSizeF(9000, 12000) << QRectF(750, 0, 1500, 2000) << true;
+    // Each step rounded to single precision; in double precision the offsets
+    // would come out as 0.333222 and 0.749625.
+    QTest::newRow("one unit wider") << box << QSizeF(3001, 2000)
+                                    << QRectF(0, 0.333251953125, 3000, 1999.33349609375) << true;
+    QTest::newRow("one unit higher") << box << QSizeF(3000, 2001)
+                                     << QRectF(0.7496337890625, 0, 2998.500732421875, 2000) << true;
+}
+
+void TestThumbnail::fit()
+{
+    QFETCH(QSizeF, box);
+    QFETCH(QSizeF, picture);
+    QFETCH(QRectF, expected);
+    QFETCH(bool, stretch);
+
+    const ThumbnailPlacement placement =
+        fitThumbnail(float(box.width()), float(box.height()), float(picture.width()), float(picture.height()));
+    QCOMPARE(placement.left, float(expected.left()));
+    QCOMPARE(placement.top, float(expected.top()));
+    QCOMPARE(placement.width, float(expected.width()));
+    QCOMPARE(placement.height, float(expected.height()));
+    QCOMPARE(placement.stretch, stretch);
+}
+
+void TestThumbnail::path_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("root folder") << "/" << "/a.jpg";
+    QTest::newRow("folder with its separator") << "/home/kana/写真/" << "/home/kana/写真/a.jpg";
+    QTest::newRow("folder without a separator") << "/home/kana/写真" << "/home/kana/写真/a.jpg";
+}
+
+void TestThumbnail::path()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, expected);
+    QCOMPARE(thumbnailPath(folder, QStringLiteral("a.jpg")), expected);
+}
+
+void TestThumbnail::shownPicture_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<bool>("stretch");
+
+    QTest::newRow("PNG larger than the box")
+        << "large.png" << encoded({400, 300}, "PNG") << QRect(0, 1, 169, 127) << true;
+    QTest::newRow("BMP without an extension")
+        << "bitmap" << encoded({50, 40}, "BMP") << QRect(60, 45, 50, 40) << false;
+    // Decoded straight at the box's size, not at its natural 3000 x 2000.
+    QTest::newRow("JPEG far larger than the box")
+        << "photo.jpg" << encoded({3000, 2000}, "JPEG") << QRect(0, 8, 169, 113) << true;
+    QTest::newRow("a sliver keeps one row")
+        << "sliver.png" << encoded({2000, 1}, "PNG") << QRect(0, 64, 169, 1) << true;
+}
+
+void TestThumbnail::shownPicture()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QRect, geometry);
+    QFETCH(bool, stretch);
+
+    TempFolder folder;
+    TestPlatform platform;
+    const auto thumbnail = loadThumbnail(platform, folder.addFile(name, bytes), kBox);
+
+    QVERIFY(thumbnail.has_value());
+    QCOMPARE(thumbnail->placement.geometry(), geometry);
+    QCOMPARE(thumbnail->placement.stretch, stretch);
+    QCOMPARE(thumbnail->picture.size(), geometry.size());
+    const QColor shown = thumbnail->picture.pixelColor(geometry.width() / 2, geometry.height() / 2);
+    QVERIFY2(shown.red() > 240 && shown.green() < 16 && shown.blue() < 16, qPrintable(shown.name()));
+    QVERIFY(platform.messages.empty());
+}
+
+void TestThumbnail::notAPicture_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("text named .jpg") << "notes.jpg" << QByteArray("これは画像ではありません\n");
+    QTest::newRow("empty file") << "empty.png" << QByteArray();
+    QTest::newRow("PNG signature then rubbish")
+        << "broken.png" << QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(64, 'x');
+}
+
+void TestThumbnail::notAPicture()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+
+    TempFolder folder;
+    TestPlatform platform;
+    QVERIFY(!loadThumbnail(platform, folder.addFile(name, bytes), kBox).has_value());
+
+    QCOMPARE(platform.messages.size(), size_t(1));
+    QCOMPARE(platform.messages.front().text, kNotAPictureMessage);
+    QCOMPARE(platform.messages.front().buttons, MessageButtons::Ok);
+    QVERIFY(platform.messages.front().title.isEmpty());
+}
+
+void TestThumbnail::missingFileIsSilent()
+{
+    TempFolder folder;
+    TestPlatform platform;
+    const QString path = folder.addFile(QStringLiteral("gone.png"), encoded({20, 20}, "PNG"));
+    QVERIFY(QFile::remove(path));
+
+    QVERIFY(!loadThumbnail(platform, path, kBox).has_value());
+    QVERIFY(platform.messages.empty());
+}
+
+void TestThumbnail::nameThatIsNotUtf8()
+{
+    TempFolder folder;
+    TestPlatform platform;
+    const QString name = fromNativeName(QByteArray("\x8e\xca\x90\x5e.png"));   // CP932 bytes on disk
+    const auto thumbnail = loadThumbnail(platform, folder.addFile(name, encoded({30, 20}, "PNG")), kBox);
+
+    ::unlink(toNativeName(folder.pathOf(name)).constData());   // the folder's own clean-up cannot reach it
+
+    QVERIFY(thumbnail.has_value());
+    QCOMPARE(thumbnail->picture.size(), QSize(30, 20));
+}
+
+QTEST_MAIN(TestThumbnail)
+#include "tst_thumbnail.moc"
