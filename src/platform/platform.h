@@ -131,6 +131,28 @@ public:
     virtual void letEventsRun() = 0;
 
     // --- identity of files (batch operations) -------------------------------------
+    // Two names of one file (hard links, links, the same folder reached twice)
+    // have equal identities. Not on every file system: FAT through FUSE gives
+    // DSC001.JPG and DSC001.jpg, one file, two inode numbers.
+    struct FileIdentity {
+        quint64 device = 0;
+        quint64 inode = 0;
+        friend bool operator==(const FileIdentity &, const FileIdentity &) = default;
+    };
+    struct FolderProbe {
+        bool foldsLetterCase = false;   // the folder finds a name spelled in another letter case
+        bool sameAsOther = false;       // the other folder is this very folder
+    };
+    // The identity of the file a path leads to (links followed).
+    virtual FsResult<FileIdentity> fileIdentity(const QString &path) = 0;
+    // Finds out how a folder resolves names by creating a hidden probe file in
+    // it, looking it up in another letter case and through the other folder,
+    // and removing it again. Fails when no file can be created there.
+    virtual FsResult<FolderProbe> probeFolder(const QString &folder, const QString &otherFolder) = 0;
+    // Writes everything the system still holds in memory for the volume of a
+    // folder to the volume, so a move deletes sources only once their copies
+    // have landed.
+    virtual FsStatus flushVolume(const QString &folder) = 0;
 
     // --- pictures, the desktop and the registry (thumbnail, about box) --------------
     // The natural size of a picture, read from its header without decoding it.

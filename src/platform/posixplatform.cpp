@@ -299,6 +299,63 @@ FsStatus PosixPlatform::writeTextFile(const QString &path, const QString &text)
     return writeFileAtomically(path, encodeText(text));
 }
 
+// --- identity of files (batch operations) ---------------------------------------
+
+namespace {
+
+// The name with every ASCII letter turned into the other case.
+QByteArray withLetterCaseSwapped(QByteArray name)
+{
+    for (char &c : name) {
+        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+        else if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    }
+    return name;
+}
+
+bool nameExists(const QByteArray &path)
+{
+    struct stat info {};
+    return ::lstat(path.constData(), &info) == 0;
+}
+
+}  // namespace
+
+FsResult<Platform::FileIdentity> PosixPlatform::fileIdentity(const QString &path)
+{
+    FsResult<FileIdentity> result;
+    struct stat info {};
+    if (::stat(toNativeName(path).constData(), &info) != 0) result.status = lastError();
+    else result.value = {quint64(info.st_dev), quint64(info.st_ino)};
+    return result;
+}
+
+FsResult<Platform::FolderProbe> PosixPlatform::probeFolder(const QString &folder, const QString &otherFolder)
+{
+    FsResult<FolderProbe> result;
+    const QByteArray folderName = toNativeName(withTrailingSlash(folder));
+    QByteArray probePath = folderName + ".norvanta2-probe-XXXXXX";
+    const int fd = ::mkostemp(probePath.data(), O_CLOEXEC);
+    if (fd < 0) {
+        result.status = lastError();
+        return result;
+    }
+    ::close(fd);
+    const QByteArray probeName = probePath.mid(folderName.size());
+    result.value.foldsLetterCase = nameExists(folderName + withLetterCaseSwapped(probeName));
+    result.value.sameAsOther = nameExists(toNativeName(withTrailingSlash(otherFolder)) + probeName);
+    ::unlink(probePath.constData());   // a probe left behind would be hidden and harmless
+    return result;
+}
+
+FsStatus PosixPlatform::flushVolume(const QString &folder)
+{
+    Descriptor dir(::open(toNativeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.fd < 0) return lastError();
+    if (::syncfs(dir.fd) != 0) return lastError();
+    return FsStatus::success();
+}
+
 FsStatus PosixPlatform::writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     QByteArray temporaryName;

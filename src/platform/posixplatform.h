@@ -29,6 +29,10 @@ public:
     FsResult<QString> readTextFile(const QString &path) override;
     FsStatus writeTextFile(const QString &path, const QString &text) override;
 
+    FsResult<FileIdentity> fileIdentity(const QString &path) override;
+    FsResult<FolderProbe> probeFolder(const QString &folder, const QString &otherFolder) override;
+    FsStatus flushVolume(const QString &folder) override;
+
 protected:
     // Writes bytes to a temporary file beside path and renames it into place.
     FsStatus writeFileAtomically(const QString &path, const QByteArray &bytes);

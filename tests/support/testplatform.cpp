@@ -107,6 +107,20 @@ std::vector<Volume> TestPlatform::volumes()
     return fakeVolumes.empty() ? PosixPlatform::volumes() : fakeVolumes;
 }
 
+FsResult<Platform::FolderProbe> TestPlatform::probeFolder(const QString &folder, const QString &otherFolder)
+{
+    FsResult<FolderProbe> failed;
+    if (injected(Operation::ProbeFolder, folder, failed.status)) return failed;
+    return PosixPlatform::probeFolder(folder, otherFolder);
+}
+
+FsStatus TestPlatform::flushVolume(const QString &folder)
+{
+    FsStatus status;
+    if (injected(Operation::FlushVolume, folder, status)) return status;
+    return PosixPlatform::flushVolume(folder);
+}
+
 MessageAnswer TestPlatform::showMessage(const QString &text, MessageButtons buttons, MessageIcon icon,
                                         const QString &title)
 {

@@ -23,6 +23,7 @@ public:
     enum class Operation {
         ListPlainFiles, ListSubfolders, CheckFolder, CopyFile, SetAttributesNormal,
         DeleteFile, ModificationTime, ReadTextFile, WriteTextFile,
+        ProbeFolder, FlushVolume,
     };
 
     // Answers for the next message boxes, in order. A box with no answer left
@@ -55,6 +56,8 @@ public:
     FsResult<QString> readTextFile(const QString &path) override;
     FsStatus writeTextFile(const QString &path, const QString &text) override;
     std::vector<Volume> volumes() override;
+    FsResult<FolderProbe> probeFolder(const QString &folder, const QString &otherFolder) override;
+    FsStatus flushVolume(const QString &folder) override;
 
     MessageAnswer showMessage(const QString &text, MessageButtons buttons, MessageIcon icon,
                               const QString &title = QString()) override;

@@ -1,0 +1,52 @@
+// How a new file name is made from the naming fields, and how the fields read
+// a number from text.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace nv {
+
+// The numeric value of a text, read from its start: blanks, tabs and line feeds
+// are dropped from the whole text first; then an optional sign, digits, an
+// optional fraction after a full stop and an optional exponent (E or D, either
+// case). Reading stops at the first character that cannot continue the number;
+// a text that does not begin with one reads as 0. Too large a value reads as an
+// infinity.
+double NumericValue(const QString &text);
+
+// NumericValue rounded to the nearest integer, a half going to the even
+// neighbour. A value beyond the 32-bit range gives the nearest end of it
+// (2147483647 or -2147483648), so a huge typed number still renames.
+qint32 StartNumber(const QString &text);
+
+// head + number padded with zeros to `digits` characters + "." + extension.
+// Number 0 gives head + "." + extension with no digits; a number longer than
+// `digits` is never cut, and the minus sign counts as a character.
+QString ComposeNewName(const QString &head, qint32 number, int digits, const QString &extension);
+
+// What the preview shows for the current field texts.
+struct NamePreview {
+    QString caption;    // for Label5
+    QString headName;   // the head-name text with a trailing CR LF removed
+};
+
+// The preview pads by the length of the typed number text, not by the length of
+// the number: "007" with three digits previews head7 although the rename makes
+// head007. Users have always seen it this way, so it stays.
+// digitIndex is the selected row of the digit list, -1 when none is selected.
+NamePreview ComposePreview(const QString &numberText, const QString &headText, const QString &extensionText,
+                           int digitIndex);
+
+// Maps a selected file's old name to its new name; std::nullopt when no name
+// can be made for it (the serial numbers have run past 2147483647).
+using NewNameRule = std::function<std::optional<QString>(const QString &oldName)>;
+
+// The rule of the batch rename: the k-th call (counted from 0) gives
+// ComposeNewName(head, start + k, digits, extension). It counts its calls, so
+// the copy loop calls it once for each selected file, in list order.
+NewNameRule SerialNameRule(const QString &head, qint32 start, int digits, const QString &extension);
+
+}  // namespace nv
