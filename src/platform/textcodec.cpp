@@ -1,5 +1,7 @@
 #include "platform/textcodec.h"
 
+#include "platform/nativepath.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -22,12 +24,14 @@ QByteArray encodeText(const QString &text)
     QStringEncoder cp932("CP932", QStringEncoder::Flag::Stateless);
     QByteArray bytes = cp932.encode(text);
     if (cp932.isValid() && !cp932.hasError()) return bytes;
-    return kUtf8Mark + text.toUtf8();
+    // The same escaping as file names, so a folder whose name is not valid
+    // UTF-8 is saved as its exact bytes and found again at the next start.
+    return kUtf8Mark + toNativeName(text);
 }
 
 QString decodeText(const QByteArray &bytes)
 {
-    if (bytes.startsWith(kUtf8Mark)) return QString::fromUtf8(bytes.mid(kUtf8Mark.size()));
+    if (bytes.startsWith(kUtf8Mark)) return fromNativeName(bytes.mid(kUtf8Mark.size()));
     if (hasNonAscii(bytes)) {
         // A file edited by hand in a UTF-8 editor has no mark; CP932 text with
         // Japanese in it is practically never valid UTF-8.

@@ -424,6 +424,9 @@ void TestPosixPlatform::writeTextFile_data()
     QTest::newRow("outside CP932") << QString::fromUtf8("写真 café\r\n")
                                    << QByteArray("\xEF\xBB\xBF\xE5\x86\x99\xE7\x9C\x9F caf\xC3\xA9\r\n");
     QTest::newRow("empty") << QString() << QByteArray();
+    // A folder whose name is not valid UTF-8 keeps its exact bytes in a settings file.
+    QTest::newRow("name bytes that are not UTF-8") << fromNativeName(QByteArray("\"/a\xff/\"\r\n"))
+                                                   << QByteArray("\xEF\xBB\xBF\"/a\xff/\"\r\n");
 }
 
 void TestPosixPlatform::writeTextFile()
