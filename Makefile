@@ -38,7 +38,7 @@ test: build
 
 bench: build
 	cmake --build $(BUILD) $(JOBS) --target benchmarks
-	./$(BUILD)/bin/norvanta2-bench
+	@for program in $(BUILD)/bench/*_bench; do echo "== $$program"; QT_QPA_PLATFORM=offscreen $$program || exit 1; done
 
 clean:
 	rm -rf $(BUILD)

@@ -42,6 +42,7 @@ bool TestPlatform::injected(Operation operation, const QString &path, FsStatus &
 FsResult<std::vector<FileEntry>> TestPlatform::listPlainFiles(const QString &folder, bool withTimes)
 {
     FsResult<std::vector<FileEntry>> failed;
+    listings.push_back({folder, withTimes});
     if (injected(Operation::ListPlainFiles, folder, failed.status)) return failed;
     return PosixPlatform::listPlainFiles(folder, withTimes);
 }
@@ -125,6 +126,7 @@ MessageAnswer TestPlatform::showMessage(const QString &text, MessageButtons butt
                                         const QString &title)
 {
     messages.push_back({text, buttons, icon, title});
+    if (onMessage) onMessage(messages.back());
     if (!answers.empty()) {
         const MessageAnswer answer = answers.front();
         answers.pop_front();

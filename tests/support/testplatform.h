@@ -31,6 +31,10 @@ public:
     std::deque<MessageAnswer> answers;
     std::vector<ShownMessage> messages;
     int unansweredMessages = 0;
+    // Runs as each box is shown, before it is answered (a medium inserted meanwhile).
+    std::function<void(const ShownMessage &)> onMessage;
+    // Every folder whose plain files were listed, in order, and whether times were read.
+    std::vector<std::pair<QString, bool>> listings;
 
     // Makes the nth call (1 = the next one) of an operation fail with status.
     void failCall(Operation operation, int nth, FsStatus status = FsStatus::fromErrno(5));

@@ -1,0 +1,274 @@
+#include "app/form1.h"
+
+#include "app/pickawarecombobox.h"
+#include "panes/drivelist.h"
+#include "panes/filelistview.h"
+#include "panes/folderlist.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace nv {
+namespace {
+
+// Caption and tooltip of each control that has one; a null pointer means none.
+struct ControlTexts {
+    const char *name;
+    const char *caption;
+    const char *tooltip;
+};
+
+const ControlTexts kControlTexts[] = {
+    {"Drive1", nullptr, "リネーム元のドライブを選んでください。"},
+    {"Dir1", nullptr, "リネーム元のフォルダを選んでください。"},
+    {"ListView1", nullptr, "左ダブルクリックで画像が確認できます。右クリックでファイルを全部選択します。"},
+    {"Drive2", nullptr, "リネーム先のドライブを選んでください。"},
+    {"Dir2", nullptr, "リネーム先のフォルダを選んでください。"},
+    {"ListView2", nullptr, "左クリックでファイルネーム欄に続きが表示されます。ダブルクリックで画像が確認できます。"},
+    {"Label6", "リネーム元フォルダ", nullptr},
+    {"Label7", "リネーム先フォルダ", nullptr},
+    {"Label1", "ヘッドネーム", nullptr},
+    {"Label2", "通し番号", nullptr},
+    {"Text2", nullptr, "通し番号の最初の数字を入れてください。"},
+    {"Label4", "桁数", nullptr},
+    {"List1", nullptr, "通し番号の桁数を選択できます。上下のボタンで選んで選択したい数字をクリックしてください。"},
+    {"Label3", "拡張子", nullptr},
+    {"Combo1", nullptr, "リネームしたい拡張子を入力してください。また登録してあればリストより選択できます。"},
+    {"Command1", "登録", "現在表示中の拡張子を登録できます。"},
+    {"Command2", "削除", "現在表示中の拡張子を削除できます。"},
+    {"Label8", "リネーム後イメージ", "リネーム後のファイルネームのイメージが表示されます。"},
+    {"Command3", "リネーム(&R)", "選択したファイルをリネームします。"},
+    {"Command6", "ネーム追加", nullptr},
+    {"Command4", "拡張子置換(&K)", "ファイルネームはそのままに拡張子だけリネームします。普通使う事は無いでしょう。"},
+    {"Command5", "終了(&X)", "プログラムを終了します。設定のいくつかはこのボタンを押すことで記録されます。"},
+    {"Check1", "ファイル移動", "ファイルをリネーム先フォルダに移動します。チェックがなければリネームコピーします。"},
+    {"Check2", "簡易表示", "リストビューを簡易表示に切り替えます。"},
+    {"Check3", "桁合わせ", "通し番号の桁数を一番多いファイルに合わせます。"},
+    {"Command7", "更新", "リネーム元フォルダの内容を更新します。"},
+    {"Image1", nullptr, "リストビューのファイルをダブルクリックするとここにサムネイルが表示されます。"},
+};
+
+// Widths of the three list columns and the size of the thumbnail box, in
+// twips: 15 to the pixel at 96 dots per inch, scaled with the screen.
+const int kColumnTwips[FileListModel::ColumnCount] = {1600, 870, 1790};
+const int kPictureTwips[2] = {2535, 1935};
+
+template <typename T>
+T *named(T *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+}  // namespace
+
+Form1::Form1(Platform &platform, const QString &programFolder, QWidget *parent)
+    : QMainWindow(parent), m_platform(platform), m_programFolder(withTrailingSlash(programFolder))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Norvanta２"));
+    createControls();
+    createMenu();
+    arrangeControls();
+    applyControlTexts();
+    connectHandlers();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls()
+{
+    const auto timeText = [this](qint64 seconds) { return m_platform.dateTimeText(seconds); };
+    Drive1 = named(new DriveList(m_platform), "Drive1");
+    Dir1 = named(new FolderList(m_platform), "Dir1");
+    ListView1 = named(new FileListView(new FileListModel(timeText), QAbstractItemView::ExtendedSelection), "ListView1");
+    Drive2 = named(new DriveList(m_platform), "Drive2");
+    Dir2 = named(new FolderList(m_platform), "Dir2");
+    ListView2 = named(new FileListView(new FileListModel(timeText), QAbstractItemView::SingleSelection), "ListView2");
+
+    QLabel **labels[] = {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7, &Label8};
+    for (int i = 0; i < 8; ++i) *labels[i] = named(new QLabel, QStringLiteral("Label%1").arg(i + 1).toLatin1());
+    Label5->setFrameShape(QFrame::StyledPanel);
+    Label5->setTextFormat(Qt::PlainText);   // a head name is never markup
+    Label5->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    Combo2 = named(new PickAwareComboBox, "Combo2");
+    Text2 = named(new QLineEdit, "Text2");
+    List1 = named(new QListWidget, "List1");
+    VScroll1 = named(new QScrollBar(Qt::Vertical), "VScroll1");
+    Combo1 = named(new QComboBox, "Combo1");
+    Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+
+    QPushButton **buttons[] = {&Command1, &Command2, &Command3, &Command4, &Command5, &Command6, &Command7};
+    for (int i = 0; i < 7; ++i) *buttons[i] = named(new QPushButton, QStringLiteral("Command%1").arg(i + 1).toLatin1());
+    Check1 = named(new QCheckBox, "Check1");
+    Check2 = named(new QCheckBox, "Check2");
+    Check3 = named(new QCheckBox, "Check3");
+    ProgressBar1 = named(new QProgressBar, "ProgressBar1");
+    Picture1 = named(new QFrame, "Picture1");
+    Image1 = named(new QLabel(Picture1), "Image1");
+
+    // States at start.
+    Command3->setEnabled(false);
+    Command4->setEnabled(false);
+    Command6->hide();
+    Check2->setChecked(true);
+    ProgressBar1->hide();
+}
+
+void Form1::setColumnWidths()
+{
+    ListView1->setColumnWidthsInTwips(kColumnTwips);
+    ListView2->setColumnWidthsInTwips(kColumnTwips);
+}
+
+void Form1::applyControlTexts()
+{
+    for (const ControlTexts &texts : kControlTexts) {
+        QWidget *widget = findChild<QWidget *>(QLatin1String(texts.name));
+        Q_ASSERT(widget);
+        if (texts.caption) {
+            if (auto *label = qobject_cast<QLabel *>(widget)) label->setText(QString::fromUtf8(texts.caption));
+            if (auto *button = qobject_cast<QAbstractButton *>(widget)) button->setText(QString::fromUtf8(texts.caption));
+        }
+        if (texts.tooltip) widget->setToolTip(QString::fromUtf8(texts.tooltip));
+    }
+}
+
+void Form1::createMenu()
+{
+    mnuOpt = named(menuBar()->addMenu(QStringLiteral("オプション")), "mnuOpt");
+    mnuOpt1 = named(mnuOpt->addAction(QStringLiteral("オプション")), "mnuOpt1");
+    mnuVer = named(menuBar()->addMenu(QStringLiteral("バージョン情報")), "mnuVer");
+    mnuHelp = named(mnuVer->addAction(QStringLiteral("使い方")), "mnuHelp");
+    mnuP = named(mnuVer->addSeparator(), "mnuP");
+    mnuVer1 = named(mnuVer->addAction(QStringLiteral("バージョン情報")), "mnuVer1");
+    // The options window is not part of the program yet.
+    mnuOpt1->setEnabled(false);
+}
+
+void Form1::arrangeControls()
+{
+    const double pixelsPerTwip = logicalDpiX() / 1440.0;
+    Picture1->setFrameShape(QFrame::Box);
+    Picture1->setFixedSize(qRound(kPictureTwips[0] * pixelsPerTwip), qRound(kPictureTwips[1] * pixelsPerTwip));
+    Image1->setGeometry(Picture1->contentsRect());
+
+    // The digit list is one row high, with its scroll bar beside it.
+    List1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    List1->addItem(QStringLiteral("15"));   // measured, then removed: the start-up fills the list
+    const int rowHeight = List1->sizeHintForRow(0);
+    List1->setFixedSize(List1->sizeHintForColumn(0) + 2 * List1->frameWidth() + 8, rowHeight + 2 * List1->frameWidth());
+    List1->clear();
+    VScroll1->setFixedHeight(List1->height());
+    Dir1->setMinimumHeight(6 * rowHeight);
+    Dir2->setMinimumHeight(6 * rowHeight);
+
+    auto *naming = new QGridLayout;
+    naming->addWidget(Label1, 0, 0);
+    naming->addWidget(Combo2, 1, 0);
+    naming->addWidget(Label2, 0, 1);
+    naming->addWidget(Text2, 1, 1);
+    naming->addWidget(Label4, 0, 2);
+    auto *digits = new QHBoxLayout;
+    digits->setSpacing(0);
+    digits->addWidget(List1);
+    digits->addWidget(VScroll1);
+    naming->addLayout(digits, 1, 2, Qt::AlignLeft);
+    naming->addWidget(Label3, 0, 3);
+    naming->addWidget(Combo1, 1, 3);
+    auto *extensionButtons = new QHBoxLayout;
+    extensionButtons->addWidget(Command1);
+    extensionButtons->addWidget(Command2);
+    naming->addLayout(extensionButtons, 2, 3);
+    naming->setColumnStretch(0, 3);
+    naming->setColumnStretch(1, 2);
+    naming->setColumnStretch(3, 2);
+
+    auto *bottomLeft = new QHBoxLayout;
+    bottomLeft->addWidget(Command7, 0, Qt::AlignLeft);
+    bottomLeft->addWidget(ProgressBar1, 1);
+
+    auto *source = new QVBoxLayout;
+    source->addWidget(Drive1);
+    source->addWidget(Dir1);
+    source->addWidget(Label6);
+    source->addWidget(ListView1, 1);
+    source->addLayout(naming);
+    source->addWidget(Label8);
+    source->addWidget(Label5);
+    source->addLayout(bottomLeft);
+
+    auto *actions = new QVBoxLayout;
+    for (QWidget *widget : std::initializer_list<QWidget *>{Command3, Command6, Command4, Command5, Check1, Check2, Check3})
+        actions->addWidget(widget);
+    actions->addStretch();
+    auto *bottomRight = new QHBoxLayout;
+    bottomRight->addLayout(actions);
+    bottomRight->addWidget(Picture1, 0, Qt::AlignRight | Qt::AlignBottom);
+
+    auto *target = new QVBoxLayout;
+    target->addWidget(Drive2);
+    target->addWidget(Dir2);
+    target->addWidget(Label7);
+    target->addWidget(ListView2, 1);
+    target->addLayout(bottomRight);
+
+    auto *columns = new QHBoxLayout;
+    columns->addLayout(source, 1);
+    columns->addLayout(target, 1);
+    auto *central = new QWidget;
+    central->setLayout(columns);
+    setCentralWidget(central);
+    resize(qRound(12600 * pixelsPerTwip), qRound(9600 * pixelsPerTwip));
+}
+
+void Form1::connectHandlers()
+{
+    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
+    connect(Check2, &QCheckBox::toggled, this, &Form1::Check2_Click);
+    connect(Drive1, &DriveList::changed, this, &Form1::Drive1_Change);
+    connect(Drive2, &DriveList::changed, this, &Form1::Drive2_Change);
+    connect(Dir1, &FolderList::changed, this, &Form1::Dir1_Change);
+    connect(Dir2, &FolderList::changed, this, &Form1::Dir2_Change);
+    connect(Dir1, &FolderList::openFailed, this, &Form1::reportFolderFailure);
+    connect(Dir2, &FolderList::openFailed, this, &Form1::reportFolderFailure);
+    connect(ListView1->header(), &QHeaderView::sectionClicked, this,
+            [this](int section) { ListView1_ColumnClick(section + 1); });
+    connect(ListView2->header(), &QHeaderView::sectionClicked, this,
+            [this](int section) { ListView2_ColumnClick(section + 1); });
+    connect(ListView1, &FileListView::clickedAnywhere, this, &Form1::ListView1_Click);
+    connect(ListView1, &FileListView::mouseDown, this, &Form1::ListView1_MouseDown);
+    connect(ListView1, &FileListView::rowDoubleClicked, this, &Form1::ListView1_DblClick);
+    connect(ListView2, &FileListView::rowDoubleClicked, this, &Form1::ListView2_DblClick);
+    connect(mnuHelp, &QAction::triggered, this, &Form1::mnuHelp_Click);
+    connect(mnuVer1, &QAction::triggered, this, &Form1::mnuVer1_Click);
+
+    connect(Text2, &QLineEdit::textChanged, this, &Form1::Text2_Change);
+    connect(Combo2, &QComboBox::editTextChanged, this, &Form1::Combo2_Change);
+    connect(Combo2, &PickAwareComboBox::picked, this, &Form1::Combo2_Click);
+    connect(Combo1, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0) Combo1_Click();
+    });
+    connect(List1, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) List1_Click();
+    });
+    connect(VScroll1, &QScrollBar::valueChanged, this, &Form1::VScroll1_Change);
+    connect(Check1, &QCheckBox::toggled, this, &Form1::Check1_Click);
+}
+
+}  // namespace nv

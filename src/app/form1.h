@@ -1,0 +1,162 @@
+// The main window: both folder panes, the naming fields, the action buttons and
+// the thumbnail box. Controls carry their names as object names; each handler
+// is a member named after its control and event, and every connection is made
+// in connectHandlers(), before the start-up sets the first values, so that a
+// value set from code runs the same handler as the user's change.
+//
+// The handlers are defined beside the rules they apply: start-up and shut-down
+// in app/, listing and navigation in panes/, the naming fields in naming/.
+#pragma once
+
+#include "app/programstate.h"
+#include "platform/platform.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QScrollBar;
+
+namespace nv {
+
+class DriveList;
+class FileListView;
+class FolderList;
+class Form4;
+class PickAwareComboBox;
+class frmAbout;
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    Form1(Platform &platform, const QString &programFolder, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // --- start-up and shut-down --------------------------------------------------
+    void Form_Load();
+    void Command5_Click();
+
+    // --- listing and navigation -------------------------------------------------------
+    void RefreshSourceList();
+    void RefreshTargetList();
+    void LoadSourceList();
+    void LoadTargetList();
+    void Check2_Click();
+    void Command7_Click();
+    void Drive1_Change();
+    void Drive2_Change();
+    void Dir1_Change();
+    void Dir2_Change();
+
+    // --- sorting and selection ----------------------------------------------------------
+    void ListView1_ColumnClick(int header);
+    void ListView2_ColumnClick(int header);
+    void ListView1_Click();
+    void ListView1_MouseDown(int button);
+
+    // --- the naming fields ---------------------------------------------------------------
+    void UpdatePreview();
+    void Text2_Change();
+    void Combo2_Change();
+    void Combo2_Click();
+    void Combo1_Click();
+    void List1_Click();
+    void VScroll1_Change();
+    void Check1_Click();
+
+    // --- the thumbnail box ------------------------------------------------------------------
+    void ListView1_DblClick();
+    void ListView2_DblClick();
+    void ShowThumbnail();
+
+    // --- the windows of the menu ------------------------------------------------------------
+    void mnuHelp_Click();
+    void mnuVer1_Click();
+
+    // --- main-window variables ------------------------------------------------------------
+    QString SourceFolder;
+    QString TargetFolder;
+    QString DataFilePath;
+    QString ListFilePath;
+    QString ThumbnailPath;
+    int ReportView = 0;
+    ProgramState Program;
+
+    // --- controls ---------------------------------------------------------------------------
+    DriveList *Drive1 = nullptr;
+    FolderList *Dir1 = nullptr;
+    FileListView *ListView1 = nullptr;
+    DriveList *Drive2 = nullptr;
+    FolderList *Dir2 = nullptr;
+    FileListView *ListView2 = nullptr;
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr;
+    QLabel *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr;
+    PickAwareComboBox *Combo2 = nullptr;
+    QLineEdit *Text2 = nullptr;
+    QListWidget *List1 = nullptr;
+    QScrollBar *VScroll1 = nullptr;
+    QComboBox *Combo1 = nullptr;
+    QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr;
+    QPushButton *Command5 = nullptr, *Command6 = nullptr, *Command7 = nullptr;
+    QCheckBox *Check1 = nullptr, *Check2 = nullptr, *Check3 = nullptr;
+    QProgressBar *ProgressBar1 = nullptr;
+    QFrame *Picture1 = nullptr;
+    QLabel *Image1 = nullptr;
+    QMenu *mnuOpt = nullptr, *mnuVer = nullptr;
+    QAction *mnuOpt1 = nullptr, *mnuHelp = nullptr, *mnuP = nullptr, *mnuVer1 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    Platform &m_platform;
+    const QString m_programFolder;
+    QPointer<Form4> m_form4;
+    QPointer<frmAbout> m_about;
+
+    void createControls();
+    void createMenu();
+    void arrangeControls();
+    void applyControlTexts();
+    void connectHandlers();
+
+    // Start-up
+    void setColumnWidths();
+    void fillExtensionList();
+    void insertExtensionSorted(const QString &entry);
+    SettingsRecord readSettings();
+    SettingsRecord recoverFromBadSettings();
+    bool settingsFitTheWindow(const SettingsRecord &record) const;
+    void applyNamingFields(const SettingsRecord &record);
+
+    // Listing
+    struct Pane {
+        DriveList *drive;
+        FolderList *dir;
+        FileListView *list;
+        QString Form1::*folder;
+    };
+    Pane sourcePane();
+    Pane targetPane();
+    void refreshPane(const Pane &pane);
+    void loadPane(const Pane &pane);
+    bool tryLoadPane(const Pane &pane);
+    FsStatus listInto(const Pane &pane, const QString &folder);
+    void fallBackToRoot();
+    bool openDriveFolder(DriveList *drive, FolderList *dir);
+    void setRenameButtonsEnabled(bool enabled);
+    void showThumbnailOf(FolderList *dir, FileListView *list);
+    void closeAuxiliaryWindows();
+    void reportFolderFailure(const QString &folder, const FsStatus &status);
+};
+
+}  // namespace nv

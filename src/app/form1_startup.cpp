@@ -1,0 +1,131 @@
+// Start-up and shut-down of the main window.
+#include "app/form1.h"
+
+#include "app/pickawarecombobox.h"
+#include "panes/drivelist.h"
+#include "panes/filelistview.h"
+#include "panes/folderlist.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
+
+namespace nv {
+namespace {
+
+const QString kRoot = QStringLiteral("/");
+const QStringList kBuiltInExtensions = {QStringLiteral("bmp"), QStringLiteral("jpg"), QStringLiteral("gif")};
+constexpr int kHighestDigitCount = 15;
+
+}  // namespace
+
+void Form1::Form_Load()
+{
+    DataFilePath = m_programFolder + QStringLiteral("DataFile.ini");
+    ListFilePath = m_programFolder + QStringLiteral("ListFile.ini");
+    setColumnWidths();
+    VScroll1->setRange(0, kHighestDigitCount);
+
+    show();
+    for (int digits = 0; digits <= kHighestDigitCount; ++digits) List1->addItem(QString::number(digits));
+    Combo2->setFocus();
+
+    fillExtensionList();
+    const SettingsRecord record = readSettings();
+
+    List1->setCurrentRow(record.DigitIndex);
+    VScroll1->setValue(record.DigitIndex);
+    Combo1->setCurrentIndex(record.ExtensionIndex);
+    Combo2->setEditText(record.HeadName);
+    Text2->setText(record.FirstNumberText);
+    LoadSourceList();
+    Check2->setChecked(ReportView != 1);
+    LoadTargetList();
+    Program.StartupDone = 1;
+}
+
+void Form1::fillExtensionList()
+{
+    const QStringList entries = m_platform.fileExists(ListFilePath) ? ReadExtensionList(m_platform, ListFilePath)
+                                                                    : kBuiltInExtensions;
+    // Filling selects nothing: the saved index decides, a step later.
+    const QSignalBlocker blocker(Combo1);
+    for (const QString &entry : entries) insertExtensionSorted(entry);
+    Combo1->setCurrentIndex(-1);
+}
+
+SettingsRecord Form1::readSettings()
+{
+    if (!m_platform.fileExists(DataFilePath)) {
+        // First start: both panes at the root. The destination is not listed
+        // yet, so TargetFolder stays empty until it is.
+        Drive1->setDrive(kRoot);
+        Dir1->openFolder(kRoot);
+        Drive2->setDrive(kRoot);
+        Dir2->openFolder(kRoot);
+        ReportView = 0;
+        return SettingsRecord();
+    }
+
+    const SettingsReadResult read = ReadSettingsFile(m_platform, DataFilePath);
+    SourceFolder = read.record.SourceFolder;
+    TargetFolder = read.record.TargetFolder;
+    ReportView = read.record.ReportView;
+    Program.ShowContinuation = read.record.ShowContinuation;
+    Program.HeadNameHistory = read.record.HeadNameHistory;
+    if (read.outcome == SettingsReadOutcome::CutShort || !settingsFitTheWindow(read.record))
+        return recoverFromBadSettings();
+    return read.record;   // an empty file reads as the values of a first start
+}
+
+bool Form1::settingsFitTheWindow(const SettingsRecord &record) const
+{
+    return record.DigitIndex >= 0 && record.DigitIndex <= kHighestDigitCount && record.ExtensionIndex >= -1
+           && record.ExtensionIndex < Combo1->count();
+}
+
+SettingsRecord Form1::recoverFromBadSettings()
+{
+    // A record cut short or holding values the window cannot show: forget the
+    // file and start from the root. The history slots read so far stay.
+    m_platform.deleteFile(DataFilePath);
+    SourceFolder = kRoot;
+    TargetFolder = kRoot;
+    ReportView = 0;
+    Program.ShowContinuation = 0;
+    SettingsRecord recovered;
+    recovered.FirstNumberText = QStringLiteral("1");
+    return recovered;
+}
+
+void Form1::Command5_Click()
+{
+    SettingsRecord record;
+    record.SourceFolder = SourceFolder;
+    record.TargetFolder = TargetFolder;
+    record.DigitIndex = List1->currentRow();
+    record.ExtensionIndex = Combo1->currentIndex();
+    record.HeadName = Combo2->currentText();
+    record.FirstNumberText = Text2->text();
+    record.ReportView = ReportView;
+    record.ShowContinuation = Program.ShowContinuation;
+    record.HeadNameHistory = Program.HeadNameHistory;
+    const FsStatus written = WriteSettingsFile(m_platform, DataFilePath, record);
+    if (!written.ok()) {
+        m_platform.showMessage(QStringLiteral("設定を保存できませんでした。\n%1\n%2").arg(DataFilePath, written.reason),
+                               MessageButtons::Ok, MessageIcon::Exclamation);
+    }
+    close();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // Every way of closing ends the program; only the exit button has saved.
+    closeAuxiliaryWindows();
+    event->accept();
+}
+
+}  // namespace nv

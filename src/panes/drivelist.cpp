@@ -1,0 +1,54 @@
+#include "panes/drivelist.h"
+
+#include <QSignalBlocker>
+
+namespace nv {
+
+DriveList::DriveList(Platform &platform, QWidget *parent) : QComboBox(parent), m_platform(platform)
+{
+    refill();
+    m_current = drive();
+    connect(this, &QComboBox::currentIndexChanged, this, [this] {
+        m_previous = m_current;
+        m_current = drive();
+        emit changed();
+    });
+}
+
+QString DriveList::drive() const { return currentData().toString(); }
+
+void DriveList::setDrive(const QString &path)
+{
+    const QString root = m_platform.volumeOf(path);
+    if (indexOfRoot(root) < 0) refill();
+    const int index = indexOfRoot(root);
+    if (index >= 0) setCurrentIndex(index);
+}
+
+void DriveList::restoreDrive(const QString &root)
+{
+    const QSignalBlocker blocker(this);
+    setCurrentIndex(indexOfRoot(root));
+    m_current = drive();
+}
+
+void DriveList::showPopup()
+{
+    refill();
+    QComboBox::showPopup();
+}
+
+void DriveList::refill()
+{
+    const QSignalBlocker blocker(this);
+    const QString chosen = count() > 0 ? drive() : QStringLiteral("/");
+    clear();
+    for (const Volume &volume : m_platform.volumes()) addItem(volume.entryText(), volume.root);
+    const int index = indexOfRoot(chosen);
+    setCurrentIndex(index >= 0 ? index : 0);
+    m_current = drive();
+}
+
+int DriveList::indexOfRoot(const QString &root) const { return findData(root); }
+
+}  // namespace nv

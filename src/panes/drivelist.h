@@ -1,0 +1,41 @@
+// The drive list of a pane: the mounted volumes, each shown as its root and
+// its label. Choosing another entry, by the user or from code, emits changed().
+#pragma once
+
+#include "platform/platform.h"
+
+#include <QComboBox>
+
+namespace nv {
+
+class DriveList : public QComboBox {
+    Q_OBJECT
+public:
+    DriveList(Platform &platform, QWidget *parent = nullptr);
+
+    // The root of the chosen volume, ending in "/".
+    QString drive() const;
+    // Chooses the volume that holds path; emits changed() when that is another one.
+    void setDrive(const QString &path);
+    // The volume chosen before the last change.
+    QString previousDrive() const { return m_previous; }
+    // Goes back to a volume without emitting changed(): used when the user
+    // gives up on a volume that is not ready.
+    void restoreDrive(const QString &root);
+
+    void showPopup() override;
+
+signals:
+    void changed();
+
+private:
+    Platform &m_platform;
+    QString m_current;
+    QString m_previous;
+
+    // Reads the volumes again (a card may have been inserted), keeping the choice.
+    void refill();
+    int indexOfRoot(const QString &root) const;
+};
+
+}  // namespace nv

@@ -1,0 +1,116 @@
+#include "panes/filelistmodel.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace nv {
+
+QString extensionText(const QString &name)
+{
+    return QLatin1String("--") + name.right(3).toUpper() + QLatin1String("--");
+}
+
+FileListModel::FileListModel(std::function<QString(qint64)> timeText, QObject *parent)
+    : QAbstractTableModel(parent), m_timeText(std::move(timeText))
+{
+}
+
+void FileListModel::setRows(std::vector<FileEntry> entries, bool detailed)
+{
+    beginResetModel();
+    m_rows = std::move(entries);
+    m_order.resize(m_rows.size());
+    std::iota(m_order.begin(), m_order.end(), size_t(0));
+    m_detailed = detailed;
+    m_sorted = false;
+    endResetModel();
+}
+
+void FileListModel::clearRows() { setRows({}, m_detailed); }
+
+QString FileListModel::cellText(int row, int column) const
+{
+    const FileEntry &entry = m_rows[m_order[size_t(row)]];
+    switch (column) {
+    case NameColumn:
+        return entry.name;
+    case ExtensionColumn:
+        return m_detailed ? extensionText(entry.name) : QString();
+    case TimeColumn:
+        return m_detailed ? m_timeText(entry.modified) : QString();
+    default:
+        return QString();
+    }
+}
+
+void FileListModel::headerClicked(int column)
+{
+    if (column != m_sortKey) {
+        m_sorted = false;
+        m_sortOrder = Qt::AscendingOrder;
+    }
+    m_sortKey = column;
+    if (m_sorted) {
+        m_sortOrder = m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+        reorder();
+        if (m_sortOrder == Qt::AscendingOrder) m_sorted = false;
+    } else {
+        m_sorted = true;
+        reorder();
+    }
+}
+
+void FileListModel::reorder()
+{
+    // One key text per row, made once: sorting by the time column would
+    // otherwise format each time stamp many times over.
+    std::vector<QString> keys(m_rows.size());
+    for (size_t row = 0; row < m_order.size(); ++row) keys[m_order[row]] = cellText(int(row), m_sortKey);
+
+    const bool descending = m_sortOrder == Qt::DescendingOrder;
+    std::vector<size_t> order = m_order;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        int difference = keys[a].compare(keys[b], Qt::CaseInsensitive);
+        if (difference == 0) difference = keys[a].compare(keys[b]);
+        return descending ? difference > 0 : difference < 0;
+    });
+
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<int> newRowOf(m_rows.size());
+    for (size_t row = 0; row < order.size(); ++row) newRowOf[order[row]] = int(row);
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex &index : before)
+        after.append(this->index(newRowOf[m_order[size_t(index.row())]], index.column()));
+    m_order = std::move(order);
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+int FileListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int FileListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant FileListModel::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid()) return QVariant();
+    return cellText(index.row(), index.column());
+}
+
+QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal) return QVariant();
+    if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole) return QVariant();
+    static const char *const captions[ColumnCount] = {"ファイルネーム", "拡張子", "更新日付"};
+    return section >= 0 && section < ColumnCount ? QString::fromUtf8(captions[section]) : QVariant();
+}
+
+}  // namespace nv

@@ -1,0 +1,64 @@
+// The rows of one folder pane: one row per plain file, with the file name, the
+// extension text and the modification-time text, and the pane's sort state.
+//
+// The two detail cells are display only. They are made when a row is shown,
+// from the name and the time stamp kept with it, so listing a folder of a
+// hundred thousand files costs one pass over the directory and nothing more.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <QAbstractTableModel>
+#include <functional>
+#include <vector>
+
+namespace nv {
+
+// "--" + the last three characters of the whole name, upper-cased, + "--".
+QString extensionText(const QString &name);
+
+class FileListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { NameColumn = 0, ExtensionColumn = 1, TimeColumn = 2, ColumnCount = 3 };
+
+    // timeText turns a time stamp into its text (the platform's regional form).
+    explicit FileListModel(std::function<QString(qint64)> timeText, QObject *parent = nullptr);
+
+    // Replaces every row, in the given order. With detailed false (simple view)
+    // the two detail cells stay empty. Clears the sorted flag; key and order stay.
+    void setRows(std::vector<FileEntry> entries, bool detailed);
+    // Removes every row and clears the sorted flag.
+    void clearRows();
+
+    // The file name shown in a row (rows count in display order).
+    QString name(int row) const { return m_rows[m_order[size_t(row)]].name; }
+    QString cellText(int row, int column) const;
+
+    // The sort state: while sorted, rows stand in the order of the key
+    // column's texts; clearing the flag leaves the rows where they are.
+    bool isSorted() const { return m_sorted; }
+    int sortKey() const { return m_sortKey; }
+    Qt::SortOrder sortOrder() const { return m_sortOrder; }
+    // A click on the header of column (0 to 2): a click on another column
+    // starts it ascending; repeated clicks go ascending, descending, unsorted.
+    void headerClicked(int column);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    std::function<QString(qint64)> m_timeText;
+    std::vector<FileEntry> m_rows;      // in enumeration order
+    std::vector<size_t> m_order;        // display row -> index into m_rows
+    bool m_detailed = false;
+    bool m_sorted = false;
+    int m_sortKey = NameColumn;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+
+    void reorder();
+};
+
+}  // namespace nv

@@ -1,0 +1,86 @@
+#include "panes/filelistview.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace nv {
+
+FileListView::FileListView(FileListModel *model, QAbstractItemView::SelectionMode mode, QWidget *parent)
+    : QTreeView(parent), m_model(model)
+{
+    model->setParent(this);
+    setModel(model);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);   // lets the view skip measuring a hundred thousand rows
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(mode);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    header()->setSectionsClickable(true);
+    header()->setSectionsMovable(false);
+    header()->setStretchLastSection(false);
+    header()->setSortIndicatorShown(false);
+}
+
+void FileListView::selectAllRows()
+{
+    const int rows = m_model->rowCount();
+    if (rows == 0) return;
+    const QItemSelection all(m_model->index(0, 0), m_model->index(rows - 1, FileListModel::ColumnCount - 1));
+    selectionModel()->select(all, QItemSelectionModel::ClearAndSelect);
+}
+
+std::vector<int> FileListView::selectedRowNumbers() const
+{
+    std::vector<int> rows;
+    for (const QItemSelectionRange &range : selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row) rows.push_back(row);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+void FileListView::setColumnWidthsInTwips(const int (&twips)[FileListModel::ColumnCount])
+{
+    const double pixelsPerTwip = logicalDpiX() / 1440.0;
+    for (int column = 0; column < FileListModel::ColumnCount; ++column)
+        header()->resizeSection(column, qRound(twips[column] * pixelsPerTwip));
+}
+
+void FileListView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::RightButton) {
+        // The right button belongs to the window's select-all; the view's own
+        // handling would first select the one row under the pointer.
+        emit mouseDown(2);
+        event->accept();
+        return;
+    }
+    QTreeView::mousePressEvent(event);
+    emit mouseDown(event->button() == Qt::LeftButton ? 1 : 4);
+}
+
+void FileListView::mouseReleaseEvent(QMouseEvent *event)
+{
+    QTreeView::mouseReleaseEvent(event);
+    // A right click counts as a click too: after selecting every row with the
+    // right button, the user can rename without another click.
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) emit clickedAnywhere();
+}
+
+void FileListView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QTreeView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid()) emit rowDoubleClicked();
+}
+
+void FileListView::keyPressEvent(QKeyEvent *event)
+{
+    const QItemSelection before = selectionModel()->selection();
+    QTreeView::keyPressEvent(event);
+    if (selectionModel()->selection() != before) emit clickedAnywhere();
+}
+
+}  // namespace nv

@@ -1,0 +1,85 @@
+#include "panes/folderlist.h"
+
+#include <QKeyEvent>
+#include <QStyle>
+
+namespace nv {
+namespace {
+
+constexpr int kPathRole = Qt::UserRole;
+const QString kIndent = QStringLiteral("  ");
+
+}  // namespace
+
+FolderList::FolderList(Platform &platform, QWidget *parent) : QListWidget(parent), m_platform(platform)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    const int iconSide = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    setIconSize(QSize(iconSide, iconSide));
+    connect(this, &QListWidget::itemDoubleClicked, this, &FolderList::openEntry);
+}
+
+QString FolderList::highlightedPath() const
+{
+    const QListWidgetItem *item = currentItem();
+    return item ? item->data(kPathRole).toString() : m_path;
+}
+
+FsStatus FolderList::openFolder(const QString &folder)
+{
+    const QString target = withTrailingSlash(folder);
+    const FsResult<QStringList> subfolders = m_platform.listSubfolders(target);
+    if (!subfolders.ok()) return subfolders.status;
+    const bool moved = target != m_path;
+    m_path = target;
+    fill(target, subfolders.value);
+    if (moved) emit changed();
+    return FsStatus::success();
+}
+
+void FolderList::openEntry(QListWidgetItem *item)
+{
+    if (!item) return;
+    const QString folder = item->data(kPathRole).toString();
+    const FsStatus status = openFolder(folder);
+    if (!status.ok()) emit openFailed(folder, status);
+}
+
+void FolderList::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        openEntry(currentItem());
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+void FolderList::fill(const QString &folder, const QStringList &subfolders)
+{
+    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirIcon);
+    setUpdatesEnabled(false);
+    clear();
+
+    // The folder and those above it, from the root down, indented by depth.
+    const QStringList parts = folder.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QString path = QStringLiteral("/");
+    auto *root = new QListWidgetItem(openIcon, path, this);
+    root->setData(kPathRole, path);
+    QListWidgetItem *open = root;
+    for (int depth = 0; depth < parts.size(); ++depth) {
+        path += parts[depth] + QLatin1Char('/');
+        open = new QListWidgetItem(openIcon, kIndent.repeated(depth + 1) + parts[depth], this);
+        open->setData(kPathRole, path);
+    }
+    const QString childIndent = kIndent.repeated(parts.size() + 1);
+    for (const QString &name : subfolders) {
+        auto *item = new QListWidgetItem(closedIcon, childIndent + name, this);
+        item->setData(kPathRole, folder + name + QLatin1Char('/'));
+    }
+    setCurrentItem(open);
+    scrollToItem(open);
+    setUpdatesEnabled(true);
+}
+
+}  // namespace nv

@@ -1,0 +1,183 @@
+// Listing the two panes, drive and folder navigation, sorting and selection.
+#include "app/form1.h"
+
+#include "panes/drivelist.h"
+#include "panes/filelistview.h"
+#include "panes/folderlist.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace nv {
+namespace {
+
+const QString kRoot = QStringLiteral("/");
+
+}  // namespace
+
+Form1::Pane Form1::sourcePane() { return {Drive1, Dir1, ListView1, &Form1::SourceFolder}; }
+
+Form1::Pane Form1::targetPane() { return {Drive2, Dir2, ListView2, &Form1::TargetFolder}; }
+
+// --- listing -------------------------------------------------------------------------
+
+FsStatus Form1::listInto(const Pane &pane, const QString &folder)
+{
+    // The simple-view box decides whether time stamps are read at all.
+    const bool detailed = !Check2->isChecked();
+    FsResult<std::vector<FileEntry>> listing = m_platform.listPlainFiles(folder, detailed);
+    if (!listing.ok()) return listing.status;
+    pane.list->files()->setRows(std::move(listing.value), detailed);
+    this->*pane.folder = folder;
+    return FsStatus::success();
+}
+
+void Form1::refreshPane(const Pane &pane)
+{
+    pane.list->files()->clearRows();
+    const QString folder = pane.dir->highlightedPath();
+    FsStatus status;
+    {
+        BusyPointer busy(m_platform);
+        status = listInto(pane, folder);
+    }
+    // A folder that went away since it was opened (a card pulled out) leaves
+    // the list empty and says why, instead of showing nothing silently.
+    if (!status.ok()) reportFolderFailure(folder, status);
+}
+
+void Form1::RefreshSourceList() { refreshPane(sourcePane()); }
+
+void Form1::RefreshTargetList()
+{
+    if (!Program.StartupDone) return;
+    refreshPane(targetPane());
+}
+
+void Form1::loadPane(const Pane &pane)
+{
+    pane.list->files()->clearRows();
+    if (!tryLoadPane(pane)) fallBackToRoot();
+}
+
+bool Form1::tryLoadPane(const Pane &pane)
+{
+    const QString folder = this->*pane.folder;
+    if (!folder.startsWith(kRoot)) return false;   // empty, or not a full path
+    pane.drive->setDrive(folder);
+    return pane.dir->openFolder(folder).ok() && listInto(pane, pane.dir->highlightedPath()).ok();
+}
+
+void Form1::LoadSourceList() { loadPane(sourcePane()); }
+
+void Form1::LoadTargetList() { loadPane(targetPane()); }
+
+void Form1::fallBackToRoot()
+{
+    // Only a settings file of exactly that name is ours to delete.
+    const FsResult<std::vector<FileEntry>> files = m_platform.listPlainFiles(m_programFolder, false);
+    const bool settingsPresent = std::any_of(files.value.begin(), files.value.end(), [](const FileEntry &entry) {
+        return entry.name == QLatin1String("DataFile.ini");
+    });
+    if (settingsPresent) m_platform.deleteFile(DataFilePath);
+    Drive1->setDrive(kRoot);
+    Drive2->setDrive(kRoot);
+    Dir1->openFolder(kRoot);
+    Dir2->openFolder(kRoot);
+}
+
+void Form1::Check2_Click()
+{
+    ReportView = Check2->isChecked() ? 0 : 1;
+    RefreshSourceList();
+    RefreshTargetList();
+}
+
+void Form1::Command7_Click()
+{
+    RefreshSourceList();
+    setRenameButtonsEnabled(false);
+}
+
+void Form1::reportFolderFailure(const QString &folder, const FsStatus &status)
+{
+    m_platform.showMessage(QStringLiteral("フォルダを開けませんでした。\n%1\n%2").arg(folder, status.reason),
+                           MessageButtons::Ok, MessageIcon::Exclamation);
+}
+
+// --- drives and folders ------------------------------------------------------------------
+
+bool Form1::openDriveFolder(DriveList *drive, FolderList *dir)
+{
+    for (;;) {
+        const FsStatus status = dir->openFolder(m_platform.currentFolderOf(drive->drive()));
+        if (status.ok()) return true;
+        const bool notReady = status.fault == FsFault::NotReady || !m_platform.checkFolder(drive->drive()).ok();
+        if (!notReady) {
+            m_platform.showMessage(QStringLiteral("予期しないエラーが発生しましたので終了します。"), MessageButtons::Ok,
+                                   MessageIcon::None);
+            return false;
+        }
+        // OK tries again; Escape or the close box gives up and goes back to
+        // the drive chosen before, which the panes still show.
+        const MessageAnswer answer = m_platform.showMessage(QStringLiteral("フロッピディスクの準備ができていません。"),
+                                                            MessageButtons::Ok, MessageIcon::None);
+        if (answer == MessageAnswer::Dismissed) {
+            drive->restoreDrive(drive->previousDrive());
+            return false;
+        }
+    }
+}
+
+void Form1::Drive1_Change()
+{
+    if (!openDriveFolder(Drive1, Dir1)) return;
+    setRenameButtonsEnabled(false);
+}
+
+void Form1::Drive2_Change() { openDriveFolder(Drive2, Dir2); }
+
+void Form1::Dir1_Change()
+{
+    m_platform.setCurrentFolder(Dir1->path());
+    RefreshSourceList();
+    if (Program.SameFolder == 1) {
+        const FsStatus followed = Dir2->openFolder(Dir1->path());
+        // Renaming into a folder the user did not mean would be worse than a message.
+        if (!followed.ok()) reportFolderFailure(Dir1->path(), followed);
+        Drive2->setDrive(Dir1->path());
+        m_platform.setCurrentVolume(Drive2->drive());
+        m_platform.setCurrentFolder(Dir2->path());
+        RefreshTargetList();
+    }
+    setRenameButtonsEnabled(false);
+}
+
+void Form1::Dir2_Change()
+{
+    m_platform.setCurrentFolder(Dir2->path());
+    RefreshTargetList();
+}
+
+void Form1::setRenameButtonsEnabled(bool enabled)
+{
+    Command3->setEnabled(enabled);
+    Command4->setEnabled(enabled);
+}
+
+// --- sorting and selection -------------------------------------------------------------------
+
+void Form1::ListView1_ColumnClick(int header) { ListView1->files()->headerClicked(header - 1); }
+
+void Form1::ListView2_ColumnClick(int header) { ListView2->files()->headerClicked(header - 1); }
+
+void Form1::ListView1_Click() { setRenameButtonsEnabled(true); }
+
+void Form1::ListView1_MouseDown(int button)
+{
+    if (button == 2) ListView1->selectAllRows();
+}
+
+}  // namespace nv

@@ -1,0 +1,376 @@
+// The start-up of the main window on every path, and the two ways of closing it.
+#include "formfixture.h"
+
+#include "app/pickawarecombobox.h"
+#include "panes/drivelist.h"
+#include "panes/filelistview.h"
+#include "panes/folderlist.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QScrollBar>
+#include <QtTest>
+
+using namespace nv;
+
+namespace {
+
+QStringList comboEntries(const QComboBox *combo)
+{
+    QStringList entries;
+    for (int i = 0; i < combo->count(); ++i) entries.append(combo->itemText(i));
+    return entries;
+}
+
+SettingsRecord recordFor(const TempFolder &source, const TempFolder &target)
+{
+    SettingsRecord record;
+    record.SourceFolder = source.path();
+    record.TargetFolder = target.path();
+    record.DigitIndex = 3;
+    record.ExtensionIndex = 2;
+    record.HeadName = QStringLiteral("trip");
+    record.FirstNumberText = QStringLiteral("7");
+    record.ReportView = 1;
+    record.ShowContinuation = 1;
+    record.HeadNameHistory[8] = QStringLiteral("older");
+    record.HeadNameHistory[9] = QStringLiteral("trip");
+    return record;
+}
+
+int listingsOf(const TestPlatform &platform, const QString &folder)
+{
+    return int(std::count_if(platform.listings.begin(), platform.listings.end(),
+                             [&](const auto &listing) { return listing.first == folder; }));
+}
+
+}  // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstStartWithoutFiles();
+    void firstStartThenExitSavesTheEmptyDestination();
+    void savedRecordRestoresWindow();
+    void emptyDataFileFallsBackToRoot();
+    void recordCutShortRecovers();
+    void badValuesRecoverLikeACutRecord_data();
+    void badValuesRecoverLikeACutRecord();
+    void unlistableSourceFallsBackButKeepsDestination();
+    void fallbackDeletesOnlyTheExactName();
+    void extensionList_data();
+    void extensionList();
+    void extensionIndexMinusOneEmptiesTheBox();
+    void randomBytesNeverCrash();
+    void exitButtonSavesAndNextStartRestores();
+    void closeBoxSavesNothing();
+    void unwritableSettingsAreReportedAndWindowCloses();
+};
+
+void StartupTest::firstStartWithoutFiles()
+{
+    FormFixture fixture;
+    Form1 &form = fixture.start();
+
+    QCOMPARE(form.Drive1->drive(), QStringLiteral("/"));
+    QCOMPARE(form.Dir1->path(), QStringLiteral("/"));
+    QCOMPARE(form.Dir2->path(), QStringLiteral("/"));
+    QCOMPARE(form.SourceFolder, QStringLiteral("/"));
+    // The destination is pointed at the root while the start-up still runs, so it stays unlisted.
+    QCOMPARE(form.TargetFolder, QString());
+    QCOMPARE(form.ListView2->files()->rowCount(), 0);
+    QCOMPARE(listingsOf(fixture.platform, QStringLiteral("/")), 2);   // Dir1 change, then LoadSourceList
+
+    QCOMPARE(form.List1->currentRow(), 0);
+    QCOMPARE(comboEntries(form.Combo1), (QStringList{"bmp", "gif", "jpg"}));
+    QCOMPARE(form.Combo1->currentText(), QStringLiteral("bmp"));
+    QCOMPARE(form.Combo2->currentText(), QString());
+    QCOMPARE(form.Text2->text(), QString());
+    QVERIFY(form.Check2->isChecked());
+    QCOMPARE(form.ReportView, 0);
+    QCOMPARE(form.Program.StartupDone, 1);
+    QVERIFY(!form.Command3->isEnabled());
+    QVERIFY(!form.Command4->isEnabled());
+    // Selecting the digit count hands the focus to the source list.
+    QCOMPARE(form.focusWidget(), form.ListView1);
+    // Nothing is written before the exit button.
+    QCOMPARE(fixture.programFolder.names(), QStringList());
+}
+
+void StartupTest::firstStartThenExitSavesTheEmptyDestination()
+{
+    FormFixture fixture;
+    Form1 &form = fixture.start();
+    form.Command5_Click();
+    QVERIFY(!form.isVisible());
+    QCOMPARE(fixture.programFolder.contents(QStringLiteral("DataFile.ini")),
+             QByteArray("\"/\",\"\",0,0,\"\",\"\",0,0,\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"));
+}
+
+void StartupTest::savedRecordRestoresWindow()
+{
+    TempFolder source, target;
+    source.addFile(QStringLiteral("a.jpg"));
+    source.addFile(QStringLiteral(".hidden.jpg"));
+    source.addFolder(QStringLiteral("sub"));
+    target.addFile(QStringLiteral("img001.jpg"));
+    FormFixture fixture;
+    fixture.writeSettings(recordFor(source, target));
+    Form1 &form = fixture.start();
+
+    QCOMPARE(form.SourceFolder, source.path());
+    QCOMPARE(form.TargetFolder, target.path());
+    QCOMPARE(form.Dir1->path(), source.path());
+    QCOMPARE(form.Dir2->path(), target.path());
+    QCOMPARE(rowNames(form.ListView1), QStringList{"a.jpg"});
+    QCOMPARE(rowNames(form.ListView2), QStringList{"img001.jpg"});
+    // Report view: the box is cleared, and both panes show their detail cells.
+    QVERIFY(!form.Check2->isChecked());
+    QCOMPARE(form.ReportView, 1);
+    QCOMPARE(form.ListView1->files()->cellText(0, 1), QStringLiteral("--JPG--"));
+    QCOMPARE(form.ListView2->files()->cellText(0, 1), QStringLiteral("--JPG--"));
+    // Clearing the box re-listed the source pane only: the destination was listed once, by LoadTargetList.
+    QCOMPARE(listingsOf(fixture.platform, target.path()), 1);
+
+    QCOMPARE(form.List1->currentRow(), 3);
+    QCOMPARE(form.VScroll1->value(), 3);
+    QCOMPARE(form.Combo1->currentText(), QStringLiteral("jpg"));
+    QCOMPARE(form.Combo2->currentText(), QStringLiteral("trip"));
+    QCOMPARE(form.Text2->text(), QStringLiteral("7"));
+    QCOMPARE(form.Program.ShowContinuation, 1);
+    QCOMPARE(form.Program.HeadNameHistory[9], QStringLiteral("trip"));
+    QCOMPARE(form.Program.HeadNameHistory[8], QStringLiteral("older"));
+    QVERIFY(fixture.dataFileExists());
+}
+
+void StartupTest::emptyDataFileFallsBackToRoot()
+{
+    FormFixture fixture;
+    fixture.writeDataFile(QByteArray());
+    Form1 &form = fixture.start();
+
+    // The empty source folder falls back: the file goes, both panes go to the root.
+    QVERIFY(!fixture.dataFileExists());
+    QCOMPARE(form.Dir1->path(), QStringLiteral("/"));
+    QCOMPARE(form.Dir2->path(), QStringLiteral("/"));
+    QCOMPARE(form.SourceFolder, QStringLiteral("/"));
+    QCOMPARE(form.TargetFolder, QString());
+    QCOMPARE(form.ListView2->files()->rowCount(), 0);
+    QCOMPARE(form.Text2->text(), QString());
+    QCOMPARE(form.Combo1->currentText(), QStringLiteral("bmp"));
+    QVERIFY(form.Check2->isChecked());
+}
+
+void StartupTest::recordCutShortRecovers()
+{
+    TempFolder source, target;
+    FormFixture fixture;
+    fixture.writeDataFile(QStringLiteral("\"%1\",\"%2\",3,2,\"trip\",\"9\",1,1,\"first\",\"second\",\"thi")
+                              .arg(source.path(), target.path())
+                              .toUtf8());
+    Form1 &form = fixture.start();
+
+    QVERIFY(!fixture.dataFileExists());
+    QCOMPARE(form.SourceFolder, QStringLiteral("/"));
+    QCOMPARE(form.TargetFolder, QStringLiteral("/"));
+    QCOMPARE(form.Dir2->path(), QStringLiteral("/"));
+    QVERIFY(form.ListView2->files()->rowCount() > 0);   // "/" can be listed
+    QCOMPARE(form.List1->currentRow(), 0);
+    QCOMPARE(form.Combo1->currentIndex(), 0);
+    QCOMPARE(form.Combo2->currentText(), QString());
+    QCOMPARE(form.Text2->text(), QStringLiteral("1"));
+    QCOMPARE(form.ReportView, 0);
+    QVERIFY(form.Check2->isChecked());
+    QCOMPARE(form.Program.ShowContinuation, 0);
+    QCOMPARE(form.Program.HeadNameHistory[0], QStringLiteral("first"));
+    QCOMPARE(form.Program.HeadNameHistory[1], QStringLiteral("second"));
+    // The unclosed last text runs to the end of the data; the record ends there.
+    QCOMPARE(form.Program.HeadNameHistory[2], QStringLiteral("thi"));
+    QCOMPARE(form.Program.HeadNameHistory[3], QString());
+}
+
+void StartupTest::badValuesRecoverLikeACutRecord_data()
+{
+    QTest::addColumn<QString>("digits");
+    QTest::addColumn<QString>("extension");
+    QTest::newRow("digit count beyond 15") << "16" << "0";
+    QTest::newRow("negative digit count") << "-1" << "0";
+    QTest::newRow("extension beyond the list") << "3" << "3";
+    QTest::newRow("extension below -1") << "3" << "-2";
+    QTest::newRow("not a number") << "x" << "0";
+    QTest::newRow("beyond 16 bits") << "3" << "40000";
+}
+
+void StartupTest::badValuesRecoverLikeACutRecord()
+{
+    QFETCH(QString, digits);
+    QFETCH(QString, extension);
+    TempFolder source;
+    FormFixture fixture;
+    fixture.writeDataFile(QStringLiteral("\"%1\",\"%1\",%2,%3,\"h\",\"5\",1,0,\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"x\"\r\n")
+                              .arg(source.path(), digits, extension)
+                              .toUtf8());
+    Form1 &form = fixture.start();
+    QVERIFY(!fixture.dataFileExists());
+    QCOMPARE(form.SourceFolder, QStringLiteral("/"));
+    QCOMPARE(form.List1->currentRow(), 0);
+    QCOMPARE(form.Combo1->currentIndex(), 0);
+    QCOMPARE(form.Text2->text(), QStringLiteral("1"));
+}
+
+void StartupTest::unlistableSourceFallsBackButKeepsDestination()
+{
+    TempFolder target;
+    target.addFile(QStringLiteral("kept.jpg"));
+    SettingsRecord record = recordFor(target, target);
+    record.SourceFolder = target.path() + QStringLiteral("gone/");
+    FormFixture fixture;
+    fixture.writeSettings(record);
+    Form1 &form = fixture.start();
+
+    QVERIFY(!fixture.dataFileExists());
+    QCOMPARE(form.Dir1->path(), QStringLiteral("/"));
+    QCOMPARE(form.SourceFolder, QStringLiteral("/"));
+    // LoadTargetList still runs on the remembered destination, which can be listed.
+    QCOMPARE(form.Dir2->path(), target.path());
+    QCOMPARE(form.TargetFolder, target.path());
+    QCOMPARE(rowNames(form.ListView2), QStringList{"kept.jpg"});
+    // The values read stay in memory and are saved again by the exit button.
+    QCOMPARE(form.Combo2->currentText(), QStringLiteral("trip"));
+}
+
+void StartupTest::fallbackDeletesOnlyTheExactName()
+{
+    TempFolder source;
+    SettingsRecord record = recordFor(source, source);
+    record.SourceFolder = QStringLiteral("/no/such/folder/");
+    FormFixture fixture;
+    fixture.writeSettings(record);
+    fixture.programFolder.addFile(QStringLiteral("datafile.INI"), "other");
+    fixture.start();
+    QVERIFY(!fixture.dataFileExists());
+    QCOMPARE(fixture.programFolder.contents(QStringLiteral("datafile.INI")), QByteArray("other"));
+}
+
+void StartupTest::extensionList_data()
+{
+    QTest::addColumn<bool>("present");
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("missing") << false << QByteArray() << QStringList{"bmp", "gif", "jpg"};
+    QTest::newRow("empty") << true << QByteArray() << QStringList();
+    QTest::newRow("sorted case-insensitively")
+        << true << QByteArray("\"png\"\r\n\"JPG\"\r\n\"bmp\"\r\n\"jpg\"\r\n") << QStringList{"bmp", "JPG", "jpg", "png"};
+}
+
+void StartupTest::extensionList()
+{
+    QFETCH(bool, present);
+    QFETCH(QByteArray, contents);
+    QFETCH(QStringList, entries);
+    FormFixture fixture;
+    if (present) fixture.writeListFile(contents);
+    Form1 &form = fixture.start();
+    QCOMPARE(comboEntries(form.Combo1), entries);
+    QCOMPARE(form.Combo1->currentIndex(), entries.isEmpty() ? -1 : 0);
+    QCOMPARE(fixture.programFolder.exists(QStringLiteral("ListFile.ini")), present);
+}
+
+void StartupTest::extensionIndexMinusOneEmptiesTheBox()
+{
+    TempFolder folder;
+    SettingsRecord record = recordFor(folder, folder);
+    record.ExtensionIndex = -1;
+    FormFixture fixture;
+    fixture.writeSettings(record);
+    Form1 &form = fixture.start();
+    QCOMPARE(form.Combo1->currentIndex(), -1);
+    QCOMPARE(form.Combo1->currentText(), QString());
+    QVERIFY(fixture.dataFileExists());
+}
+
+void StartupTest::randomBytesNeverCrash()
+{
+    QRandomGenerator random(20261207);
+    for (int round = 0; round < 20; ++round) {
+        FormFixture fixture;
+        QByteArray data(int(random.bounded(400)), Qt::Uninitialized);
+        for (char &byte : data) byte = char(random.bounded(256));
+        if (round % 2) data.prepend("\"/\",\"/\",1,");
+        fixture.writeDataFile(data);
+        fixture.writeListFile(data);
+        Form1 &form = fixture.start();
+        QCOMPARE(form.Program.StartupDone, 1);
+        QVERIFY(form.List1->currentRow() >= 0 && form.List1->currentRow() <= 15);
+    }
+}
+
+void StartupTest::exitButtonSavesAndNextStartRestores()
+{
+    TempFolder source, target;
+    FormFixture fixture;
+    fixture.writeSettings(recordFor(source, target));
+    Form1 &form = fixture.start();
+    form.Combo2->setEditText(QStringLiteral("new, head"));
+    form.Text2->setText(QStringLiteral("12"));
+    form.List1->setCurrentRow(5);
+    form.Check2->setChecked(true);
+    form.Command5_Click();
+
+    SettingsRecord saved = fixture.savedSettings();
+    QCOMPARE(saved.SourceFolder, source.path());
+    QCOMPARE(saved.TargetFolder, target.path());
+    QCOMPARE(saved.DigitIndex, 5);
+    QCOMPARE(saved.ExtensionIndex, 2);
+    QCOMPARE(saved.HeadName, QStringLiteral("new, head"));
+    QCOMPARE(saved.FirstNumberText, QStringLiteral("12"));
+    QCOMPARE(saved.ReportView, 0);
+    QCOMPARE(saved.ShowContinuation, 1);
+    QCOMPARE(saved.HeadNameHistory[9], QStringLiteral("trip"));
+
+    Form1 &again = fixture.start();
+    QCOMPARE(again.Dir1->path(), source.path());
+    QCOMPARE(again.Dir2->path(), target.path());
+    QCOMPARE(again.Combo2->currentText(), QStringLiteral("new, head"));
+    QCOMPARE(again.List1->currentRow(), 5);
+    QVERIFY(again.Check2->isChecked());
+    QCOMPARE(again.Program.ShowContinuation, 1);
+}
+
+void StartupTest::closeBoxSavesNothing()
+{
+    TempFolder source, target;
+    FormFixture fixture;
+    fixture.writeSettings(recordFor(source, target));
+    const QByteArray before = fixture.programFolder.contents(QStringLiteral("DataFile.ini"));
+    Form1 &form = fixture.start();
+    form.Combo2->setEditText(QStringLiteral("changed"));
+    Form1 &again = fixture.restart();
+    QCOMPARE(fixture.programFolder.contents(QStringLiteral("DataFile.ini")), before);
+    QCOMPARE(again.Combo2->currentText(), QStringLiteral("trip"));
+}
+
+void StartupTest::unwritableSettingsAreReportedAndWindowCloses()
+{
+    TempFolder source, target;
+    FormFixture fixture;
+    fixture.writeSettings(recordFor(source, target));
+    const QByteArray before = fixture.programFolder.contents(QStringLiteral("DataFile.ini"));
+    Form1 &form = fixture.start();
+    fixture.platform.failCall(TestPlatform::Operation::WriteTextFile, 1,
+                              FsStatus::failure(FsFault::Other, QStringLiteral("Read-only file system")));
+    form.Command5_Click();
+    QVERIFY(!form.isVisible());
+    QCOMPARE(fixture.platform.messages.size(), size_t(1));
+    QVERIFY(fixture.platform.messages[0].text.contains(form.DataFilePath));
+    QVERIFY(fixture.platform.messages[0].text.contains(QStringLiteral("Read-only file system")));
+    QCOMPARE(fixture.programFolder.contents(QStringLiteral("DataFile.ini")), before);
+}
+
+QTEST_MAIN(StartupTest)
+#include "tst_startup.moc"

@@ -1,0 +1,49 @@
+#include "formfixture.h"
+
+#include "panes/filelistview.h"
+
+namespace nv {
+namespace {
+
+// The offscreen platform warns on every window that it cannot pass size hints
+// on; the warning says nothing about the program and buries real output.
+const QtMessageHandler defaultHandler = qInstallMessageHandler(
+    [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+        if (message.contains(QLatin1String("propagateSizeHints"))) return;
+        defaultHandler(type, context, message);
+    });
+
+}  // namespace
+
+Form1 &FormFixture::start()
+{
+    form = std::make_unique<Form1>(platform, programFolder.path());
+    form->Form_Load();
+    return *form;
+}
+
+Form1 &FormFixture::restart()
+{
+    form->close();
+    form.reset();
+    return start();
+}
+
+void FormFixture::writeSettings(const SettingsRecord &record)
+{
+    writeDataFile(FormatSettingsRecord(record).toUtf8());
+}
+
+SettingsRecord FormFixture::savedSettings()
+{
+    return ReadSettingsFile(platform, programFolder.pathOf(QStringLiteral("DataFile.ini"))).record;
+}
+
+QStringList rowNames(const FileListView *list)
+{
+    QStringList names;
+    for (int row = 0; row < list->files()->rowCount(); ++row) names.append(list->files()->name(row));
+    return names;
+}
+
+}  // namespace nv
