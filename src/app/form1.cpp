@@ -126,6 +126,9 @@ void Form1::createControls()
     Command6->hide();
     Check2->setChecked(true);
     ProgressBar1->hide();
+    // The digit alignment that this box switches on is not part of the program
+    // yet; the box stays unticked, so the rename button always renames.
+    Check3->setEnabled(false);
 }
 
 void Form1::setColumnWidths()
@@ -269,6 +272,13 @@ void Form1::connectHandlers()
     });
     connect(VScroll1, &QScrollBar::valueChanged, this, &Form1::VScroll1_Change);
     connect(Check1, &QCheckBox::toggled, this, &Form1::Check1_Click);
+
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(ListView2, &FileListView::clickedAnywhere, this, &Form1::ListView2_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Combo2, &PickAwareComboBox::focusReceived, this, &Form1::FillHeadNameList);
+    connect(&m_incomingText, &IncomingTextChannel::textReceived, this, &Form1::MessageHook);
 }
 
 }  // namespace nv

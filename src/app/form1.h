@@ -8,6 +8,7 @@
 // in app/, listing and navigation in panes/, the naming fields in naming/.
 #pragma once
 
+#include "app/incomingtext.h"
 #include "app/programstate.h"
 #include "platform/platform.h"
 
@@ -73,6 +74,23 @@ public:
     void VScroll1_Change();
     void Check1_Click();
 
+    // --- the batch rename -------------------------------------------------------------------
+    void Command3_Click();
+
+    // --- continuing from a destination file -------------------------------------------------
+    void ListView2_Click();
+
+    // --- the extension list ----------------------------------------------------------------
+    void Command1_Click();
+    void Command2_Click();
+
+    // --- head-name history and text from other programs ------------------------------------
+    void FillHeadNameList();
+    void InstallMessageHook();
+    void RemoveMessageHook();
+    // A text handed over by another program while the window runs.
+    void MessageHook(const QString &text);
+
     // --- the thumbnail box ------------------------------------------------------------------
     void ListView1_DblClick();
     void ListView2_DblClick();
@@ -122,6 +140,7 @@ private:
     const QString m_programFolder;
     QPointer<Form4> m_form4;
     QPointer<frmAbout> m_about;
+    IncomingTextChannel m_incomingText;
 
     void createControls();
     void createMenu();
@@ -156,6 +175,7 @@ private:
     void setRenameButtonsEnabled(bool enabled);
     void showThumbnailOf(FolderList *dir, FileListView *list);
     void closeAuxiliaryWindows();
+    void writeExtensionList(const QStringList &entries);
     void reportFolderFailure(const QString &folder, const FsStatus &status);
 };
 

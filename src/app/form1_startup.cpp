@@ -45,6 +45,7 @@ void Form1::Form_Load()
     Check2->setChecked(ReportView != 1);
     LoadTargetList();
     Program.StartupDone = 1;
+    InstallMessageHook();
 }
 
 void Form1::fillExtensionList()
@@ -124,6 +125,7 @@ void Form1::Command5_Click()
 void Form1::closeEvent(QCloseEvent *event)
 {
     // Every way of closing ends the program; only the exit button has saved.
+    RemoveMessageHook();
     closeAuxiliaryWindows();
     event->accept();
 }

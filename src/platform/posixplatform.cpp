@@ -208,8 +208,10 @@ FsStatus PosixPlatform::setAttributesNormal(const QString &path)
     const QByteArray native = toNativeName(path);
     struct stat info {};
     if (::stat(native.constData(), &info) != 0) return lastError();
-    if (::chmod(native.constData(), (info.st_mode & 07777) | S_IRUSR | S_IWUSR) != 0) return lastError();
-    return FsStatus::success();
+    if (::chmod(native.constData(), (info.st_mode & 07777) | S_IRUSR | S_IWUSR) == 0) return FsStatus::success();
+    // File systems that keep no permissions (FAT through FUSE) have nothing to clear.
+    if (errno == ENOSYS || errno == EOPNOTSUPP) return FsStatus::success();
+    return lastError();
 }
 
 FsStatus PosixPlatform::deleteFile(const QString &path)

@@ -2,6 +2,9 @@
 
 #include "panes/filelistview.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 namespace nv {
 namespace {
 
@@ -12,6 +15,16 @@ const QtMessageHandler defaultHandler = qInstallMessageHandler(
         if (message.contains(QLatin1String("propagateSizeHints"))) return;
         defaultHandler(type, context, message);
     });
+
+// The window listens for texts from other programs on a socket in the temporary
+// folder. Each test process gets a temporary folder of its own, so windows of
+// tests running side by side never meet on one socket, nor reach a program the
+// user is running.
+const bool socketFolderIsPrivate = [] {
+    static QTemporaryDir folder;
+    qputenv("TMPDIR", QFile::encodeName(folder.path()));
+    return folder.isValid();
+}();
 
 }  // namespace
 

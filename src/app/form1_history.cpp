@@ -1,0 +1,32 @@
+// The drop-down of the head-name box and the texts other programs hand over.
+#include "app/form1.h"
+
+#include "app/headnamehistory.h"
+#include "app/pickawarecombobox.h"
+
+namespace nv {
+
+void Form1::FillHeadNameList()
+{
+    // Refilling the list empties the edit part too; the head name being typed
+    // must come back unchanged and without a refresh of the preview.
+    const QString text = Combo2->currentText();
+    const QSignalBlocker blocker(Combo2);
+    Combo2->clear();
+    Combo2->addItems(HeadNameListEntries(Program.HeadNameHistory));
+    Combo2->setCurrentIndex(-1);
+    Combo2->setEditText(text);
+}
+
+void Form1::InstallMessageHook()
+{
+    // When another window of the same user already listens, the texts go to
+    // that window; this one works on without them.
+    m_incomingText.install();
+}
+
+void Form1::RemoveMessageHook() { m_incomingText.remove(); }
+
+void Form1::MessageHook(const QString &text) { PushReceivedText(Program.HeadNameHistory, text); }
+
+}  // namespace nv

@@ -1,0 +1,347 @@
+// The rename button in the main window: a click on a destination file sets the
+// fields, a selection in the source list, the button, and then the files on
+// disk, the overwrite question, the history, the progress bar and the lists.
+#include "formfixture.h"
+
+#include "app/pickawarecombobox.h"
+#include "panes/filelistview.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace nv;
+
+Q_DECLARE_METATYPE(nv::MessageAnswer)
+
+namespace {
+
+using Files = QMap<QString, QByteArray>;
+
+Files snapshot(const TempFolder &folder)
+{
+    Files files;
+    for (const QString &name : folder.names()) files.insert(name, folder.contents(name));
+    return files;
+}
+
+QStringList listedFolders(const TestPlatform &platform)
+{
+    QStringList folders;
+    for (const auto &listing : platform.listings) folders.append(listing.first);
+    return folders;
+}
+
+QString shownTitle(const ShownMessage &message)
+{
+    return message.title.isEmpty() ? kApplicationTitle : message.title;
+}
+
+QStringList sorted(QStringList names)
+{
+    names.sort();
+    return names;
+}
+
+}  // namespace
+
+class RenameWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void roadOfOneRename_data();
+    void roadOfOneRename();
+    void fieldsReachTheNames_data();
+    void fieldsReachTheNames();
+    void overwriteQuestion_data();
+    void overwriteQuestion();
+    void historyIsPushedFirst_data();
+    void historyIsPushedFirst();
+    void failingCopyStopsTheRun_data();
+    void failingCopyStopsTheRun();
+
+private:
+    std::unique_ptr<TempFolder> m_source, m_target;
+    std::unique_ptr<FormFixture> m_fixture;
+
+    // Starts the window on the two folders with head img, number 1, three
+    // digits and the extension jpg, the source list sorted by name.
+    Form1 &start(const HeadNameSlots &history = {});
+    void clickRow(FileListView *list, const QString &name, Qt::KeyboardModifiers modifiers = {});
+    void selectSources(Form1 &form, const QStringList &names);
+    void clickEmptySpace(FileListView *list);
+};
+
+void RenameWindowTest::init()
+{
+    m_source = std::make_unique<TempFolder>();
+    m_target = std::make_unique<TempFolder>();
+    m_fixture = std::make_unique<FormFixture>();
+}
+
+void RenameWindowTest::cleanup()
+{
+    m_fixture.reset();
+    m_source.reset();
+    m_target.reset();
+}
+
+Form1 &RenameWindowTest::start(const HeadNameSlots &history)
+{
+    SettingsRecord record;
+    record.SourceFolder = m_source->path();
+    record.TargetFolder = m_target->path();
+    record.DigitIndex = 3;
+    record.ExtensionIndex = 2;   // jpg, among bmp, gif and jpg
+    record.HeadName = QStringLiteral("img");
+    record.FirstNumberText = QStringLiteral("1");
+    record.HeadNameHistory = history;
+    m_fixture->writeSettings(record);
+    Form1 &form = m_fixture->start();
+    form.ListView1_ColumnClick(1);   // the numbers follow the names in a known order
+    return form;
+}
+
+void RenameWindowTest::clickRow(FileListView *list, const QString &name, Qt::KeyboardModifiers modifiers)
+{
+    const int row = int(rowNames(list).indexOf(name));
+    QVERIFY2(row >= 0, qPrintable(name));
+    const QRect rect = list->visualRect(list->files()->index(row, 0));
+    QVERIFY(list->viewport()->rect().contains(rect.center()));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, rect.center());
+}
+
+void RenameWindowTest::selectSources(Form1 &form, const QStringList &names)
+{
+    for (qsizetype i = 0; i < names.size(); ++i)
+        clickRow(form.ListView1, names[i], i == 0 ? Qt::NoModifier : Qt::ControlModifier);
+}
+
+void RenameWindowTest::clickEmptySpace(FileListView *list)
+{
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, list->viewport()->height() - 5));
+}
+
+void RenameWindowTest::roadOfOneRename_data()
+{
+    QTest::addColumn<bool>("move");
+    QTest::newRow("copy") << false;
+    QTest::newRow("move") << true;
+}
+
+void RenameWindowTest::roadOfOneRename()
+{
+    QFETCH(bool, move);
+    for (const char *name : {"a.png", "b.png", "c.png", "d.png"}) m_source->addFile(name, QByteArray(name).left(1));
+    m_target->addFile(QStringLiteral("pic.jpg"), "other");
+    m_target->addFile(QStringLiteral("DSC0099.JPG"), "earlier");
+    Form1 &form = start();
+    QVERIFY(!form.Command3->isEnabled());
+
+    clickRow(form.ListView2, QStringLiteral("DSC0099.JPG"));
+    QCOMPARE(form.Combo2->currentText(), QStringLiteral("DSC"));
+    QCOMPARE(form.Text2->text(), QStringLiteral("100"));
+    QCOMPARE(form.List1->currentRow(), 4);
+    QCOMPARE(form.Combo1->currentText(), QStringLiteral("JPG"));
+    QCOMPARE(form.Label5->text(), QStringLiteral("DSC0100.JPG"));
+
+    selectSources(form, {"b.png", "d.png"});
+    QVERIFY(form.Command3->isEnabled());
+    if (move) QTest::mouseClick(form.Check1, Qt::LeftButton, {}, QPoint(8, form.Check1->height() / 2));
+    QCOMPARE(form.Check1->isChecked(), move);
+    m_fixture->platform.listings.clear();
+    QTest::mouseClick(form.Command3, Qt::LeftButton);
+
+    QCOMPARE(snapshot(*m_target), (Files{{"DSC0099.JPG", "earlier"}, {"DSC0100.JPG", "b"}, {"DSC0101.JPG", "d"},
+                                          {"pic.jpg", "other"}}));
+    const QStringList kept = move ? QStringList{"a.png", "c.png"} : QStringList{"a.png", "b.png", "c.png", "d.png"};
+    QCOMPARE(m_source->names(), kept);
+    QVERIFY(m_fixture->platform.messages.empty());
+    QCOMPARE(form.Program.HeadNameHistory[9], QStringLiteral("DSC"));
+    // The bar counted every row, selected or not, and is gone again.
+    QCOMPARE(form.ProgressBar1->maximum(), 4);
+    QVERIFY(form.ProgressBar1->isHidden());
+    QCOMPARE(form.ProgressBar1->value(), 0);
+    // Both lists show the folders as they are now.
+    QCOMPARE(listedFolders(m_fixture->platform), (QStringList{m_source->path(), m_target->path()}));
+    QCOMPARE(sorted(rowNames(form.ListView1)), m_source->names());
+    QCOMPARE(sorted(rowNames(form.ListView2)), m_target->names());
+}
+
+void RenameWindowTest::fieldsReachTheNames_data()
+{
+    QTest::addColumn<QString>("head");
+    QTest::addColumn<QString>("numberText");
+    QTest::addColumn<int>("digits");
+    QTest::addColumn<QString>("extension");   // typed into the box, not picked from its list
+    QTest::addColumn<QStringList>("names");
+
+    // The preview shows head7 here; the rename pads by the number itself.
+    QTest::newRow("typed zeros") << "head" << "007" << 3 << "jpg" << QStringList{"head007.jpg", "head008.jpg"};
+    QTest::newRow("typed extension") << "x" << "9" << 2 << "tiff" << QStringList{"x09.tiff", "x10.tiff"};
+    QTest::newRow("number 0 first") << "a" << "0" << 3 << "jpg" << QStringList{"a.jpg", "a001.jpg"};
+    QTest::newRow("Japanese head") << "旅行" << "1" << 0 << "jpg" << QStringList{"旅行1.jpg", "旅行2.jpg"};
+}
+
+void RenameWindowTest::fieldsReachTheNames()
+{
+    QFETCH(QString, head);
+    QFETCH(QString, numberText);
+    QFETCH(int, digits);
+    QFETCH(QString, extension);
+    QFETCH(QStringList, names);
+    m_source->addFile(QStringLiteral("1.png"));
+    m_source->addFile(QStringLiteral("2.png"));
+    Form1 &form = start();
+    form.Combo2->setEditText(head);
+    form.Text2->setText(numberText);
+    form.List1->setCurrentRow(digits);
+    form.Combo1->setEditText(extension);
+    QTest::mouseClick(form.ListView1->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+    QTest::mouseClick(form.Command3, Qt::LeftButton);
+    QCOMPARE(m_target->names(), names);
+}
+
+void RenameWindowTest::overwriteQuestion_data()
+{
+    QTest::addColumn<MessageAnswer>("answer");
+    QTest::addColumn<bool>("move");
+    QTest::addColumn<Files>("target");
+    QTest::addColumn<QStringList>("sources");
+    QTest::addColumn<bool>("finished");   // a normal end: bar hidden, lists listed again
+
+    const QStringList all{"a.png", "b.png", "c.png"};
+    const Files replaced{{"img001.jpg", "A"}, {"img002.jpg", "B"}, {"img003.jpg", "C"}};
+    const Files declined{{"img001.jpg", "A"}, {"img002.jpg", "old"}, {"img003.jpg", "C"}};
+    const Files cancelled{{"img001.jpg", "A"}, {"img002.jpg", "old"}};
+    QTest::newRow("yes, copy") << MessageAnswer::Yes << false << replaced << all << true;
+    QTest::newRow("yes, move") << MessageAnswer::Yes << true << replaced << QStringList() << true;
+    // The declined file keeps its number and, having no copy, its place.
+    QTest::newRow("no, copy") << MessageAnswer::No << false << declined << all << true;
+    QTest::newRow("no, move") << MessageAnswer::No << true << declined << QStringList{"b.png"} << true;
+    QTest::newRow("cancel, copy") << MessageAnswer::Cancel << false << cancelled << all << false;
+    QTest::newRow("cancel, move") << MessageAnswer::Cancel << true << cancelled << all << false;
+}
+
+void RenameWindowTest::overwriteQuestion()
+{
+    QFETCH(MessageAnswer, answer);
+    QFETCH(bool, move);
+    QFETCH(Files, target);
+    QFETCH(QStringList, sources);
+    QFETCH(bool, finished);
+    m_source->addFile(QStringLiteral("a.png"), "A");
+    m_source->addFile(QStringLiteral("b.png"), "B");
+    m_source->addFile(QStringLiteral("c.png"), "C");
+    m_target->addFile(QStringLiteral("img002.jpg"), "old");
+    Form1 &form = start();
+    form.Check1->setChecked(move);
+    selectSources(form, {"a.png", "b.png", "c.png"});
+
+    TestPlatform &platform = m_fixture->platform;
+    platform.answers = {answer};
+    bool asked = false;
+    platform.onMessage = [&](const ShownMessage &) {
+        // Asked about the second row: the history already holds the head
+        // name, and the bar stands after the first row.
+        asked = form.Program.HeadNameHistory[9] == QLatin1String("img") && !form.ProgressBar1->isHidden()
+                && form.ProgressBar1->value() == 1 && form.ProgressBar1->maximum() == 3;
+    };
+    platform.listings.clear();
+    QTest::mouseClick(form.Command3, Qt::LeftButton);
+
+    QCOMPARE(platform.messages.size(), size_t(1));
+    const ShownMessage &question = platform.messages[0];
+    QCOMPARE(question.text, QStringLiteral("img002.jpgと同名のファイルが存在します。上書きしますか？"));
+    QCOMPARE(question.buttons, MessageButtons::YesNoCancel);
+    QCOMPARE(question.icon, MessageIcon::Exclamation);
+    QCOMPARE(shownTitle(question), QStringLiteral("Norvanta2"));
+    QVERIFY(asked);
+
+    QCOMPARE(snapshot(*m_target), target);
+    QCOMPARE(m_source->names(), sources);
+    QCOMPARE(form.ProgressBar1->isHidden(), finished);
+    QCOMPARE(form.ProgressBar1->value(), finished ? 0 : 1);
+    const QStringList relisted = finished ? QStringList{m_source->path(), m_target->path()} : QStringList();
+    QCOMPARE(listedFolders(platform), relisted);
+    QCOMPARE(sorted(rowNames(form.ListView2)), finished ? m_target->names() : QStringList{"img002.jpg"});
+}
+
+void RenameWindowTest::historyIsPushedFirst_data()
+{
+    QTest::addColumn<QString>("head");
+    QTest::addColumn<bool>("selectAll");
+    QTest::addColumn<QStringList>("copied");
+
+    QTest::newRow("nothing selected") << "trip" << false << QStringList();
+    QTest::newRow("empty head name") << "" << true << QStringList{"001.jpg"};
+    QTest::newRow("repeat of the newest") << "older" << true << QStringList{"older001.jpg"};
+    // A name that would leave the folder stops the run before any copy.
+    QTest::newRow("head that cannot be a name") << "a/b" << true << QStringList();
+}
+
+void RenameWindowTest::historyIsPushedFirst()
+{
+    QFETCH(QString, head);
+    QFETCH(bool, selectAll);
+    QFETCH(QStringList, copied);
+    m_source->addFile(QStringLiteral("a.png"));
+    HeadNameSlots history;
+    history[8] = QStringLiteral("oldest kept");
+    history[9] = QStringLiteral("older");
+    Form1 &form = start(history);
+    form.Combo2->setEditText(head);
+    if (selectAll) QTest::mouseClick(form.ListView1->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+    else clickEmptySpace(form.ListView1);
+    QVERIFY(form.Command3->isEnabled());
+    QCOMPARE(form.ListView1->selectedRowNumbers().size(), size_t(selectAll ? 1 : 0));
+    QTest::mouseClick(form.Command3, Qt::LeftButton);
+
+    QCOMPARE(form.Program.HeadNameHistory[9], head);
+    QCOMPARE(form.Program.HeadNameHistory[8], QStringLiteral("older"));
+    QCOMPARE(form.Program.HeadNameHistory[7], QStringLiteral("oldest kept"));
+    QCOMPARE(m_target->names(), copied);
+    QCOMPARE(m_source->names(), QStringList{"a.png"});
+}
+
+void RenameWindowTest::failingCopyStopsTheRun_data()
+{
+    QTest::addColumn<bool>("move");
+    QTest::newRow("copy") << false;
+    QTest::newRow("move") << true;
+}
+
+void RenameWindowTest::failingCopyStopsTheRun()
+{
+    QFETCH(bool, move);
+    const QStringList sources{"a.png", "b.png", "c.png", "d.png", "e.png"};
+    for (const QString &name : sources) m_source->addFile(name, name.toUtf8());
+    Form1 &form = start();
+    form.Check1->setChecked(move);
+    QTest::mouseClick(form.ListView1->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+    TestPlatform &platform = m_fixture->platform;
+    const FsStatus diskFull = FsStatus::failure(FsFault::Other, QStringLiteral("No space left"));
+    platform.failCall(TestPlatform::Operation::CopyFile, 3, diskFull);
+    platform.listings.clear();
+    QTest::mouseClick(form.Command3, Qt::LeftButton);
+
+    QCOMPARE(snapshot(*m_target), (Files{{"img001.jpg", "a.png"}, {"img002.jpg", "b.png"}}));
+    QCOMPARE(m_source->names(), sources);
+    QCOMPARE(platform.messages.size(), size_t(1));
+    QVERIFY(platform.messages[0].text.contains(m_source->pathOf("c.png")));
+    QVERIFY(platform.messages[0].text.contains("No space left"));
+    QCOMPARE(shownTitle(platform.messages[0]), QStringLiteral("Norvanta2"));
+    QVERIFY(!form.ProgressBar1->isHidden());
+    QCOMPARE(form.ProgressBar1->value(), 2);
+    QVERIFY(platform.listings.empty());
+}
+
+QTEST_MAIN(RenameWindowTest)
+#include "tst_renamewindow.moc"
