@@ -17,6 +17,7 @@
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace nv {
 namespace {
@@ -30,7 +31,6 @@ struct Descriptor {
     ~Descriptor() { if (fd >= 0) ::close(fd); }
     Descriptor(const Descriptor &) = delete;
     Descriptor &operator=(const Descriptor &) = delete;
-    int release() { int value = fd; fd = -1; return value; }
 };
 
 struct DirCloser {
@@ -79,12 +79,42 @@ bool copyBytes(int from, int to)
     }
 }
 
-// A new hidden file beside the target, so that a listing never shows it.
-int createTemporaryBeside(const QString &target, QByteArray &temporaryName)
-{
-    temporaryName = toNativeName(folderOf(target)) + ".norvanta2-XXXXXX";
-    return ::mkostemp(temporaryName.data(), O_CLOEXEC);
-}
+// A new hidden file beside a target (a listing never shows it) that either
+// lands on the target in one rename or is removed again on every other way
+// out, so a failure never leaves a half-written target or a stray file.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const QString &target)
+        : m_target(toNativeName(target)), m_name(toNativeName(folderOf(target)) + ".norvanta2-XXXXXX"),
+          m_fd(::mkostemp(m_name.data(), O_CLOEXEC)), m_exists(m_fd >= 0)
+    {
+    }
+    ~TemporaryFile()
+    {
+        if (m_fd >= 0) ::close(m_fd);
+        if (m_exists) ::unlink(m_name.constData());
+    }
+    TemporaryFile(const TemporaryFile &) = delete;
+    TemporaryFile &operator=(const TemporaryFile &) = delete;
+
+    int fd() const { return m_fd; }
+
+    // Closes the file (a failing close can be the first sign of a full disk)
+    // and renames it over the target.
+    FsStatus land()
+    {
+        if (::close(std::exchange(m_fd, -1)) != 0) return lastError();
+        if (::rename(m_name.constData(), m_target.constData()) != 0) return lastError();
+        m_exists = false;
+        return FsStatus::success();
+    }
+
+private:
+    QByteArray m_target;
+    QByteArray m_name;
+    int m_fd;
+    bool m_exists;
+};
 
 const QSet<QString> &pseudoFileSystems()
 {
@@ -177,30 +207,14 @@ FsStatus PosixPlatform::copyFile(const QString &source, const QString &target)
     if (::fstat(from.fd, &info) != 0) return lastError();
     if (!S_ISREG(info.st_mode)) return FsStatus::fromErrno(EISDIR);
 
-    QByteArray temporaryName;
-    Descriptor to(createTemporaryBeside(target, temporaryName));
-    if (to.fd < 0) return lastError();
-    const auto discard = [&](int error) {
-        ::close(to.release());
-        ::unlink(temporaryName.constData());
-        return FsStatus::fromErrno(error);
-    };
-    if (!copyBytes(from.fd, to.fd)) return discard(errno);
+    TemporaryFile copy(target);
+    if (copy.fd() < 0) return lastError();
+    if (!copyBytes(from.fd, copy.fd())) return lastError();
     // Keep what a copy of a photo should keep: its permissions and its times.
-    ::fchmod(to.fd, info.st_mode & 07777);
+    ::fchmod(copy.fd(), info.st_mode & 07777);
     const struct timespec times[2] = {info.st_atim, info.st_mtim};
-    ::futimens(to.fd, times);
-    if (::close(to.release()) != 0) {
-        const int error = errno;
-        ::unlink(temporaryName.constData());
-        return FsStatus::fromErrno(error);
-    }
-    if (::rename(temporaryName.constData(), toNativeName(target).constData()) != 0) {
-        const int error = errno;
-        ::unlink(temporaryName.constData());
-        return FsStatus::fromErrno(error);
-    }
-    return FsStatus::success();
+    ::futimens(copy.fd(), times);
+    return copy.land();
 }
 
 FsStatus PosixPlatform::setAttributesNormal(const QString &path)
@@ -360,38 +374,21 @@ FsStatus PosixPlatform::flushVolume(const QString &folder)
 
 FsStatus PosixPlatform::writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
-    QByteArray temporaryName;
-    Descriptor file(createTemporaryBeside(path, temporaryName));
-    if (file.fd < 0) return lastError();
-    const auto fail = [&]() {
-        const int error = errno;
-        ::close(file.release());
-        ::unlink(temporaryName.constData());
-        return FsStatus::fromErrno(error);
-    };
+    TemporaryFile file(path);
+    if (file.fd() < 0) return lastError();
     for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t put = ::write(file.fd, bytes.constData() + done, size_t(bytes.size() - done));
+        const ssize_t put = ::write(file.fd(), bytes.constData() + done, size_t(bytes.size() - done));
         if (put < 0) {
             if (errno == EINTR) continue;
-            return fail();
+            return lastError();
         }
         done += put;
     }
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    ::fchmod(file.fd, 0666 & ~mask);
-    if (::fsync(file.fd) != 0) return fail();
-    if (::close(file.release()) != 0) {
-        const int error = errno;
-        ::unlink(temporaryName.constData());
-        return FsStatus::fromErrno(error);
-    }
-    if (::rename(temporaryName.constData(), toNativeName(path).constData()) != 0) {
-        const int error = errno;
-        ::unlink(temporaryName.constData());
-        return FsStatus::fromErrno(error);
-    }
-    return FsStatus::success();
+    ::fchmod(file.fd(), 0666 & ~mask);
+    if (::fsync(file.fd()) != 0) return lastError();
+    return file.land();
 }
 
 }  // namespace nv
