@@ -59,23 +59,6 @@ private:
     QElapsedTimer m_sinceRepaint;
 };
 
-QStringList rowTexts(const FileListModel &files)
-{
-    QStringList rows;
-    const int count = files.rowCount();
-    rows.reserve(count);
-    for (int row = 0; row < count; ++row) rows.append(files.name(row));
-    return rows;
-}
-
-// One flag per row, from the selection ranges read once.
-std::vector<bool> selectionFlags(const FileListView &list)
-{
-    std::vector<bool> selected(size_t(list.files()->rowCount()), false);
-    for (const int row : list.selectedRowNumbers()) selected[size_t(row)] = true;
-    return selected;
-}
-
 }  // namespace
 
 void Form1::Command3_Click()
@@ -90,8 +73,8 @@ void Form1::Command3_Click()
     request.move = Check1->isChecked();
     request.sourceFolder = Dir1->highlightedPath();
     request.destinationFolder = Dir2->highlightedPath();
-    request.rows = rowTexts(*ListView1->files());
-    request.selected = selectionFlags(*ListView1);
+    request.rows = ListView1->rowNames();
+    request.selected = ListView1->selectionFlags();
     request.newName =
         SerialNameRule(Combo2->currentText(), StartNumber(Text2->text()), List1->currentRow(), Combo1->currentText());
     request.askOnExisting = true;

@@ -42,6 +42,23 @@ std::vector<int> FileListView::selectedRowNumbers() const
     return rows;
 }
 
+std::vector<bool> FileListView::selectionFlags() const
+{
+    std::vector<bool> selected(size_t(m_model->rowCount()), false);
+    for (const QItemSelectionRange &range : selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row) selected[size_t(row)] = true;
+    return selected;
+}
+
+QStringList FileListView::rowNames() const
+{
+    QStringList names;
+    const int count = m_model->rowCount();
+    names.reserve(count);
+    for (int row = 0; row < count; ++row) names.append(m_model->name(row));
+    return names;
+}
+
 void FileListView::setColumnWidthsInTwips(const int (&twips)[FileListModel::ColumnCount])
 {
     const double pixelsPerTwip = logicalDpiX() / 1440.0;

@@ -20,6 +20,10 @@ public:
     void selectAllRows();
     // The selected rows, ascending, read once from the selection ranges.
     std::vector<int> selectedRowNumbers() const;
+    // One flag per row, in display order, from the same ranges.
+    std::vector<bool> selectionFlags() const;
+    // The text of every row, in display order.
+    QStringList rowNames() const;
     // Sets the three column widths from twips, at the screen's logical DPI.
     void setColumnWidthsInTwips(const int (&twips)[FileListModel::ColumnCount]);
 

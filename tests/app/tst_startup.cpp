@@ -19,13 +19,6 @@ using namespace nv;
 
 namespace {
 
-QStringList comboEntries(const QComboBox *combo)
-{
-    QStringList entries;
-    for (int i = 0; i < combo->count(); ++i) entries.append(combo->itemText(i));
-    return entries;
-}
-
 SettingsRecord recordFor(const TempFolder &source, const TempFolder &target)
 {
     SettingsRecord record;
@@ -127,8 +120,8 @@ void StartupTest::savedRecordRestoresWindow()
     QCOMPARE(form.TargetFolder, target.path());
     QCOMPARE(form.Dir1->path(), source.path());
     QCOMPARE(form.Dir2->path(), target.path());
-    QCOMPARE(rowNames(form.ListView1), QStringList{"a.jpg"});
-    QCOMPARE(rowNames(form.ListView2), QStringList{"img001.jpg"});
+    QCOMPARE(form.ListView1->rowNames(), QStringList{"a.jpg"});
+    QCOMPARE(form.ListView2->rowNames(), QStringList{"img001.jpg"});
     // Report view: the box is cleared, and both panes show their detail cells.
     QVERIFY(!form.Check2->isChecked());
     QCOMPARE(form.ReportView, 1);
@@ -239,7 +232,7 @@ void StartupTest::unlistableSourceFallsBackButKeepsDestination()
     // LoadTargetList still runs on the remembered destination, which can be listed.
     QCOMPARE(form.Dir2->path(), target.path());
     QCOMPARE(form.TargetFolder, target.path());
-    QCOMPARE(rowNames(form.ListView2), QStringList{"kept.jpg"});
+    QCOMPARE(form.ListView2->rowNames(), QStringList{"kept.jpg"});
     // The values read stay in memory and are saved again by the exit button.
     QCOMPARE(form.Combo2->currentText(), QStringLiteral("trip"));
 }

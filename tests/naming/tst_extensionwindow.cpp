@@ -11,17 +11,6 @@
 
 using namespace nv;
 
-namespace {
-
-QStringList comboEntries(const QComboBox *combo)
-{
-    QStringList entries;
-    for (int i = 0; i < combo->count(); ++i) entries.append(combo->itemText(i));
-    return entries;
-}
-
-}  // namespace
-
 class ExtensionWindowTest : public QObject {
     Q_OBJECT
 

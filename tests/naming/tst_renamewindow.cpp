@@ -74,7 +74,6 @@ private:
     // Starts the window on the two folders with head img, number 1, three
     // digits and the extension jpg, the source list sorted by name.
     Form1 &start(const HeadNameSlots &history = {});
-    void clickRow(FileListView *list, const QString &name, Qt::KeyboardModifiers modifiers = {});
     void selectSources(Form1 &form, const QStringList &names);
     void clickEmptySpace(FileListView *list);
 };
@@ -109,19 +108,10 @@ Form1 &RenameWindowTest::start(const HeadNameSlots &history)
     return form;
 }
 
-void RenameWindowTest::clickRow(FileListView *list, const QString &name, Qt::KeyboardModifiers modifiers)
-{
-    const int row = int(rowNames(list).indexOf(name));
-    QVERIFY2(row >= 0, qPrintable(name));
-    const QRect rect = list->visualRect(list->files()->index(row, 0));
-    QVERIFY(list->viewport()->rect().contains(rect.center()));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, rect.center());
-}
-
 void RenameWindowTest::selectSources(Form1 &form, const QStringList &names)
 {
     for (qsizetype i = 0; i < names.size(); ++i)
-        clickRow(form.ListView1, names[i], i == 0 ? Qt::NoModifier : Qt::ControlModifier);
+        QVERIFY(clickRow(form.ListView1, names[i], i == 0 ? Qt::NoModifier : Qt::ControlModifier));
 }
 
 void RenameWindowTest::clickEmptySpace(FileListView *list)
@@ -145,7 +135,7 @@ void RenameWindowTest::roadOfOneRename()
     Form1 &form = start();
     QVERIFY(!form.Command3->isEnabled());
 
-    clickRow(form.ListView2, QStringLiteral("DSC0099.JPG"));
+    QVERIFY(clickRow(form.ListView2, QStringLiteral("DSC0099.JPG")));
     QCOMPARE(form.Combo2->currentText(), QStringLiteral("DSC"));
     QCOMPARE(form.Text2->text(), QStringLiteral("100"));
     QCOMPARE(form.List1->currentRow(), 4);
@@ -171,8 +161,8 @@ void RenameWindowTest::roadOfOneRename()
     QCOMPARE(form.ProgressBar1->value(), 0);
     // Both lists show the folders as they are now.
     QCOMPARE(listedFolders(m_fixture->platform), (QStringList{m_source->path(), m_target->path()}));
-    QCOMPARE(sorted(rowNames(form.ListView1)), m_source->names());
-    QCOMPARE(sorted(rowNames(form.ListView2)), m_target->names());
+    QCOMPARE(sorted(form.ListView1->rowNames()), m_source->names());
+    QCOMPARE(sorted(form.ListView2->rowNames()), m_target->names());
 }
 
 void RenameWindowTest::fieldsReachTheNames_data()
@@ -271,7 +261,7 @@ void RenameWindowTest::overwriteQuestion()
     QCOMPARE(form.ProgressBar1->value(), finished ? 0 : 1);
     const QStringList relisted = finished ? QStringList{m_source->path(), m_target->path()} : QStringList();
     QCOMPARE(listedFolders(platform), relisted);
-    QCOMPARE(sorted(rowNames(form.ListView2)), finished ? m_target->names() : QStringList{"img002.jpg"});
+    QCOMPARE(sorted(form.ListView2->rowNames()), finished ? m_target->names() : QStringList{"img002.jpg"});
 }
 
 void RenameWindowTest::historyIsPushedFirst_data()

@@ -69,7 +69,7 @@ void ListingTest::listsPlainFilesOnly()
     ::symlink("b.jpg", m_source->pathOf(QStringLiteral("link.jpg")).toUtf8().constData());
     ::symlink("nowhere", m_source->pathOf(QStringLiteral("dangling.jpg")).toUtf8().constData());
     Form1 &form = startWith(1);
-    QStringList names = rowNames(form.ListView1);
+    QStringList names = form.ListView1->rowNames();
     names.sort();
     QCOMPARE(names, (QStringList{"b.jpg", "link.jpg"}));
     QCOMPARE(form.ListView2->files()->rowCount(), 0);
@@ -117,7 +117,7 @@ void ListingTest::refreshListsTheHighlightedEntry()
     QCOMPARE(form.Dir1->highlightedPath(), sub);
 
     QTest::mouseClick(form.Command7, Qt::LeftButton);
-    QCOMPARE(rowNames(form.ListView1), QStringList{"inner.jpg"});
+    QCOMPARE(form.ListView1->rowNames(), QStringList{"inner.jpg"});
     QCOMPARE(form.SourceFolder, sub);
     QCOMPARE(form.Dir1->path(), m_source->path());
 }

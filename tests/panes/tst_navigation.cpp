@@ -95,10 +95,10 @@ void NavigationTest::driveChangeOpensTheFolderLastOpenedThere()
     form.Dir1->openFolder(m_volumeA->path() + QStringLiteral("photos/"));
     form.Drive1->setCurrentIndex(indexOf(form.Drive1, m_volumeB->path()));
     QCOMPARE(form.Dir1->path(), m_volumeB->path());
-    QCOMPARE(rowNames(form.ListView1), QStringList{"b1.jpg"});
+    QCOMPARE(form.ListView1->rowNames(), QStringList{"b1.jpg"});
     form.Drive1->setCurrentIndex(indexOf(form.Drive1, m_volumeA->path()));
     QCOMPARE(form.Dir1->path(), m_volumeA->path() + QStringLiteral("photos/"));
-    QCOMPARE(rowNames(form.ListView1), QStringList{"p1.jpg"});
+    QCOMPARE(form.ListView1->rowNames(), QStringList{"p1.jpg"});
     QCOMPARE(form.SourceFolder, m_volumeA->path() + QStringLiteral("photos/"));
 }
 
@@ -119,7 +119,7 @@ void NavigationTest::destinationChangesKeepRenameButtons()
     enableRenameButtons(form);
     form.Drive2->setCurrentIndex(indexOf(form.Drive2, m_volumeA->path()));
     form.Dir2->openFolder(m_volumeA->path() + QStringLiteral("photos/"));
-    QCOMPARE(rowNames(form.ListView2), QStringList{"p1.jpg"});
+    QCOMPARE(form.ListView2->rowNames(), QStringList{"p1.jpg"});
     QCOMPARE(form.TargetFolder, m_volumeA->path() + QStringLiteral("photos/"));
     QVERIFY(form.Command3->isEnabled() && form.Command4->isEnabled());
 }
@@ -135,7 +135,7 @@ void NavigationTest::singleClickDoesNotOpen()
     QCOMPARE(form.SourceFolder, m_volumeA->path());
     QTest::mouseDClick(form.Dir1->viewport(), Qt::LeftButton, {}, rect.center());
     QCOMPARE(form.Dir1->path(), m_volumeA->path() + QStringLiteral("photos/"));
-    QCOMPARE(rowNames(form.ListView1), QStringList{"p1.jpg"});
+    QCOMPARE(form.ListView1->rowNames(), QStringList{"p1.jpg"});
 }
 
 void NavigationTest::sameFolderCarriesTheDestinationAlong()
@@ -146,7 +146,7 @@ void NavigationTest::sameFolderCarriesTheDestinationAlong()
     form.Dir1->openFolder(m_volumeA->path() + QStringLiteral("photos/"));
     QCOMPARE(form.Dir2->path(), m_volumeA->path() + QStringLiteral("photos/"));
     QCOMPARE(form.Drive2->drive(), m_volumeA->path());
-    QCOMPARE(rowNames(form.ListView2), QStringList{"p1.jpg"});
+    QCOMPARE(form.ListView2->rowNames(), QStringList{"p1.jpg"});
     QCOMPARE(form.TargetFolder, m_volumeA->path() + QStringLiteral("photos/"));
     QVERIFY(m_fixture->platform.messages.empty());
 }
@@ -179,7 +179,7 @@ void NavigationTest::notReadyDriveRetriesUntilTheMediumIsIn()
     QCOMPARE(platform.messages[0].icon, MessageIcon::None);
     QCOMPARE(platform.messages[0].title, QString());
     QCOMPARE(form.Dir1->path(), m_card);
-    QCOMPARE(rowNames(form.ListView1), QStringList{"c1.jpg"});
+    QCOMPARE(form.ListView1->rowNames(), QStringList{"c1.jpg"});
     QVERIFY(!form.Command3->isEnabled());
 }
 

@@ -31,7 +31,6 @@ private:
     std::unique_ptr<FormFixture> m_fixture;
 
     Form1 &start();
-    void doubleClick(FileListView *list, const QString &name);
 };
 
 void ThumbnailBoxTest::init()
@@ -65,14 +64,6 @@ Form1 &ThumbnailBoxTest::start()
     return m_fixture->start();
 }
 
-void ThumbnailBoxTest::doubleClick(FileListView *list, const QString &name)
-{
-    const int row = int(rowNames(list).indexOf(name));
-    QVERIFY(row >= 0);
-    const QRect rect = list->visualRect(list->files()->index(row, 0));
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
-}
-
 void ThumbnailBoxTest::doubleClickShowsPicture_data()
 {
     QTest::addColumn<bool>("destination");
@@ -98,7 +89,7 @@ void ThumbnailBoxTest::doubleClickShowsPicture()
     Form1 &form = start();
     if (form.logicalDpiX() != 96) QSKIP("the expected geometry assumes 96 dots per inch");
     if (name == QLatin1String("gone.png")) ::unlink(m_source->pathOf(name).toUtf8().constData());
-    doubleClick(destination ? form.ListView2 : form.ListView1, name);
+    QVERIFY(clickRow(destination ? form.ListView2 : form.ListView1, name, {}, true));
 
     const TempFolder &folder = destination ? *m_target : *m_source;
     QCOMPARE(form.ThumbnailPath, folder.pathOf(name));
@@ -119,7 +110,7 @@ void ThumbnailBoxTest::pathComesFromTheOpenFolder()
     form.Dir1->setCurrentItem(form.Dir1->findItems(QStringLiteral("sub"), Qt::MatchEndsWith).value(0));
     m_source->addFile(QStringLiteral("sub/inner.png"));
     form.Command7_Click();
-    doubleClick(form.ListView1, QStringLiteral("inner.png"));
+    QVERIFY(clickRow(form.ListView1, QStringLiteral("inner.png"), {}, true));
     QCOMPARE(form.ThumbnailPath, m_source->pathOf(QStringLiteral("inner.png")));
     QVERIFY(!form.Image1->isVisible());
     QVERIFY(m_fixture->platform.messages.empty());

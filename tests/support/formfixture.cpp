@@ -2,6 +2,9 @@
 
 #include "panes/filelistview.h"
 
+#include <QtTest>
+
+
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -52,11 +55,22 @@ SettingsRecord FormFixture::savedSettings()
     return ReadSettingsFile(platform, programFolder.pathOf(QStringLiteral("DataFile.ini"))).record;
 }
 
-QStringList rowNames(const FileListView *list)
+bool clickRow(FileListView *list, const QString &name, Qt::KeyboardModifiers modifiers, bool twice)
 {
-    QStringList names;
-    for (int row = 0; row < list->files()->rowCount(); ++row) names.append(list->files()->name(row));
-    return names;
+    const int row = int(list->rowNames().indexOf(name));
+    if (row < 0) return false;
+    const QPoint centre = list->visualRect(list->files()->index(row, 0)).center();
+    if (!list->viewport()->rect().contains(centre)) return false;
+    if (twice) QTest::mouseDClick(list->viewport(), Qt::LeftButton, modifiers, centre);
+    else QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, centre);
+    return true;
+}
+
+QStringList comboEntries(const QComboBox *combo)
+{
+    QStringList entries;
+    for (int i = 0; i < combo->count(); ++i) entries.append(combo->itemText(i));
+    return entries;
 }
 
 }  // namespace nv

@@ -6,6 +6,8 @@
 #include "tempfolder.h"
 #include "testplatform.h"
 
+#include <QComboBox>
+
 #include <memory>
 
 namespace nv {
@@ -27,7 +29,11 @@ struct FormFixture {
     SettingsRecord savedSettings();
 };
 
-// The texts of a file list, in display order.
-QStringList rowNames(const FileListView *list);
+// Clicks, or double-clicks, the row of a file list that shows name, as the
+// mouse would; false when no visible row shows it.
+bool clickRow(FileListView *list, const QString &name, Qt::KeyboardModifiers modifiers = {}, bool twice = false);
+
+// The entries of a combo box's list, in order.
+QStringList comboEntries(const QComboBox *combo);
 
 }  // namespace nv
