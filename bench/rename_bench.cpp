@@ -3,7 +3,7 @@
 // selected, both lists listed again at the end), and times `cp -r` of the same
 // files in the same run. The two take turns on fresh destination folders, and
 // the best of several rounds of each is printed with their ratio.
-#include "app/form1.h"
+#include "benchsupport.h"
 #include "panes/filelistview.h"
 #include "panes/folderlist.h"
 #include "platform/desktopplatform.h"
@@ -34,21 +34,6 @@ public:
         return nv::MessageAnswer::Cancel;
     }
 };
-
-void makeFiles(const QString &folder, int count, qint64 size)
-{
-    const QByteArray block(1 << 20, 'x');
-    for (int i = 0; i < count; ++i) {
-        const QByteArray path = (folder + QStringLiteral("DSC_%1.JPG").arg(i, 5, 10, QLatin1Char('0'))).toUtf8();
-        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (fd < 0) std::exit(1);
-        for (qint64 written = 0; written < size; written += block.size()) {
-            const size_t part = size_t(std::min<qint64>(block.size(), size - written));
-            if (::write(fd, block.constData(), part) < 0) std::exit(1);
-        }
-        ::close(fd);
-    }
-}
 
 int fileCount(const QString &folder) { return int(QDir(folder).entryList(QDir::Files).size()); }
 
@@ -110,8 +95,8 @@ int main(int argc, char **argv)
     const QString empty = workFolder + QStringLiteral("empty/");
     QDir().mkpath(large);
     QDir().mkpath(empty);
-    makeFiles(large, 2000, qint64(1) << 20);
-    makeFiles(empty, 20000, 0);
+    bench::makeFiles(large, 2000, qint64(1) << 20);
+    bench::makeFiles(empty, 20000);
 
     UnattendedPlatform platform;
     nv::SettingsRecord record;
@@ -120,12 +105,10 @@ int main(int argc, char **argv)
     record.DigitIndex = 5;
     record.HeadName = QStringLiteral("trip");
     record.FirstNumberText = QStringLiteral("1");
-    nv::WriteSettingsFile(platform, programFolder.path() + QStringLiteral("/DataFile.ini"), record);
-    nv::Form1 form(platform, programFolder.path());
-    form.Form_Load();
+    const auto form = bench::startForm(platform, programFolder.path(), record);
 
-    const Figures largeFigures = race(form, large, workFolder, 2000);
-    const Figures emptyFigures = race(form, empty, workFolder, 20000);
+    const Figures largeFigures = race(*form, large, workFolder, 2000);
+    const Figures emptyFigures = race(*form, empty, workFolder, 20000);
     const bool met = largeFigures.cp / largeFigures.rename >= kGoalSpeed;
     print("files of 1 MiB", 2000, largeFigures, met ? "(goal: at least 0.9 x)  met" : "(goal: at least 0.9 x)  MISSED");
     print("empty files", 20000, emptyFigures, "(no goal)");

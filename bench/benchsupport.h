@@ -1,0 +1,58 @@
+// What the benchmarks share: folders of many files, the main window started
+// on them, and timing by the best of several rounds.
+#pragma once
+
+#include "app/form1.h"
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fcntl.h>
+#include <functional>
+#include <memory>
+#include <unistd.h>
+
+namespace bench {
+
+// count files named IMG_000000.JPG and up, each of size bytes.
+inline void makeFiles(const QString &folder, int count, qint64 size = 0)
+{
+    const QByteArray block(1 << 20, 'x');
+    for (int i = 0; i < count; ++i) {
+        const QByteArray path = (folder + QStringLiteral("IMG_%1.JPG").arg(i, 6, 10, QLatin1Char('0'))).toUtf8();
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (fd < 0) std::exit(1);
+        for (qint64 written = 0; written < size; written += block.size()) {
+            const size_t part = size_t(std::min<qint64>(block.size(), size - written));
+            if (::write(fd, block.constData(), part) < 0) std::exit(1);
+        }
+        ::close(fd);
+    }
+}
+
+// The main window over a program folder holding the given settings, started.
+inline std::unique_ptr<nv::Form1> startForm(nv::Platform &platform, const QString &programFolder,
+                                            const nv::SettingsRecord &record)
+{
+    nv::WriteSettingsFile(platform, programFolder + QStringLiteral("/DataFile.ini"), record);
+    auto form = std::make_unique<nv::Form1>(platform, programFolder);
+    form->Form_Load();
+    return form;
+}
+
+// The best of several rounds, in seconds: the figure least disturbed by the
+// rest of the machine.
+inline double bestOf(int rounds, const std::function<void()> &work)
+{
+    double best = 1e9;
+    for (int round = 0; round < rounds; ++round) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        best = std::min(best, timer.nsecsElapsed() / 1e9);
+    }
+    return best;
+}
+
+}  // namespace bench
