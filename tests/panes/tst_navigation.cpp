@@ -7,6 +7,7 @@
 #include "panes/filelistview.h"
 #include "panes/folderlist.h"
 
+#include <QDir>
 #include <QPushButton>
 #include <QtTest>
 
@@ -35,6 +36,8 @@ private slots:
     void singleClickDoesNotOpen();
     void sameFolderCarriesTheDestinationAlong();
     void sameFolderRunsOneWay();
+    void sameFolderThatCannotFollowIsReported();
+    void vanishedFolderEntryIsReported();
     void notReadyDriveRetriesUntilTheMediumIsIn();
     void notReadyDriveCanBeGivenUp();
     void otherDriveFailureEndsTheHandler();
@@ -158,6 +161,35 @@ void NavigationTest::sameFolderRunsOneWay()
     form.Dir2->openFolder(m_volumeA->path() + QStringLiteral("photos/"));
     QCOMPARE(form.Dir1->path(), m_volumeA->path());
     QCOMPARE(form.SourceFolder, m_volumeA->path());
+}
+
+void NavigationTest::sameFolderThatCannotFollowIsReported()
+{
+    Form1 &form = start();
+    form.Drive2->setCurrentIndex(indexOf(form.Drive2, m_volumeA->path()));   // both panes on one volume
+    form.Program.SameFolder = 1;
+    // The source pane reads the folder's subfolders first, the destination pane second.
+    m_fixture->platform.failCall(TestPlatform::Operation::ListSubfolders, 2,
+                                 FsStatus::failure(FsFault::Other, QStringLiteral("Permission denied")));
+    form.Dir1->openFolder(m_volumeA->path() + QStringLiteral("photos/"));
+    QCOMPARE(form.Dir1->path(), m_volumeA->path() + QStringLiteral("photos/"));
+    QCOMPARE(form.Dir2->path(), m_volumeA->path());
+    QCOMPARE(m_fixture->platform.messages.size(), size_t(1));
+    QVERIFY(m_fixture->platform.messages[0].text.contains(QStringLiteral("Permission denied")));
+}
+
+void NavigationTest::vanishedFolderEntryIsReported()
+{
+    Form1 &form = start();
+    QListWidgetItem *photos = form.Dir1->findItems(QStringLiteral("photos"), Qt::MatchEndsWith).value(0);
+    QVERIFY(photos);
+    QVERIFY(QDir(m_volumeA->path() + QStringLiteral("photos")).removeRecursively());
+    const QPoint centre = form.Dir1->visualItemRect(photos).center();
+    QTest::mouseClick(form.Dir1->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(form.Dir1->viewport(), Qt::LeftButton, {}, centre);
+    QCOMPARE(form.Dir1->path(), m_volumeA->path());
+    QCOMPARE(m_fixture->platform.messages.size(), size_t(1));
+    QVERIFY(m_fixture->platform.messages[0].text.contains(m_volumeA->path() + QStringLiteral("photos/")));
 }
 
 void NavigationTest::notReadyDriveRetriesUntilTheMediumIsIn()
