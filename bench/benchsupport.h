@@ -5,6 +5,7 @@
 #include "app/form1.h"
 
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdlib>
@@ -40,6 +41,24 @@ inline std::unique_ptr<nv::Form1> startForm(nv::Platform &platform, const QStrin
     form->Form_Load();
     return form;
 }
+
+// A folder of count empty files and the main window started with it as its
+// source pane (report view when asked), the destination in the program folder.
+struct FormOnFolder {
+    QTemporaryDir programFolder, photos;
+    QString folder = photos.path() + QLatin1Char('/');
+    std::unique_ptr<nv::Form1> form;
+
+    FormOnFolder(nv::Platform &platform, int count, int reportView)
+    {
+        makeFiles(folder, count);
+        nv::SettingsRecord record;
+        record.SourceFolder = folder;
+        record.TargetFolder = programFolder.path() + QLatin1Char('/');
+        record.ReportView = reportView;
+        form = startForm(platform, programFolder.path(), record);
+    }
+};
 
 // The best of several rounds, in seconds: the figure least disturbed by the
 // rest of the machine.

@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -20,16 +19,10 @@ constexpr int kRounds = 5;
 int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
-    QTemporaryDir programFolder, photos;
-    const QString folder = photos.path() + QLatin1Char('/');
-    bench::makeFiles(folder, kFiles);
-
     nv::DesktopPlatform platform;
-    nv::SettingsRecord record;
-    record.SourceFolder = folder;
-    record.TargetFolder = programFolder.path() + QLatin1Char('/');
-    record.ReportView = 1;
-    const auto form = bench::startForm(platform, programFolder.path(), record);
+    bench::FormOnFolder setUp(platform, kFiles, 1);
+    nv::Form1 *form = setUp.form.get();
+    const QString folder = setUp.folder;
 
     // Each listing is timed until the list has been painted.
     const auto list = [&] {

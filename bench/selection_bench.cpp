@@ -6,7 +6,6 @@
 #include "platform/desktopplatform.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -21,15 +20,9 @@ constexpr double kGoalSeconds = 0.3;
 int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
-    QTemporaryDir programFolder, photos;
-    const QString folder = photos.path() + QLatin1Char('/');
-    bench::makeFiles(folder, kFiles);
-
     nv::DesktopPlatform platform;
-    nv::SettingsRecord record;
-    record.SourceFolder = folder;
-    record.TargetFolder = programFolder.path() + QLatin1Char('/');
-    const auto form = bench::startForm(platform, programFolder.path(), record);
+    bench::FormOnFolder setUp(platform, kFiles, 0);
+    nv::Form1 *form = setUp.form.get();
     nv::FileListView &list = *form->ListView1;
 
     const double select = bench::bestOf(kRounds, [&] {
