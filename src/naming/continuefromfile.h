@@ -10,7 +10,7 @@ namespace nv {
 // What the click writes, in the order the controls are written:
 // Combo1 <- extension; List1 <- digitCount; List1 again <- 0 when
 // digitCountAgainZero; then, unless stopsAfterDigitCount, Text2 <- numberText,
-// Combo2 <- headName, Label5 <- caption.
+// Combo2 <- headName. Each write refreshes the preview.
 struct ClickedNameFields {
     QString extension;                 // after the last ".", spelled as in the name
     int digitCount = 0;                // length of the number part, at most 15
@@ -18,7 +18,6 @@ struct ClickedNameFields {
     bool stopsAfterDigitCount = false; // the next number would pass 2147483647
     QString numberText;                // the next number in plain decimal; empty when none
     QString headName;                  // what stands before the number part
-    QString caption;                   // the preview of the next name
 };
 
 // Splits a file name (no folder). The number part is the run of ASCII digits
