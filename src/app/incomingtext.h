@@ -41,9 +41,9 @@ SendOutcome SendIncomingText(const QString &text, uid_t expectedUser = ::getuid(
 
 // What the channel accepts and how patient it is.
 struct IncomingTextRules {
-    uid_t user = ::getuid();                            // texts come only from this user's programs
-    std::chrono::milliseconds idleLimit {2000};         // a sender has this long to finish
-    std::chrono::milliseconds retryDelay {3000};        // between attempts to listen again
+    uid_t user = ::getuid();                       // texts come only from this user's programs
+    std::chrono::milliseconds idleLimit {2000};    // a sender has this long to finish
+    std::chrono::milliseconds retryDelay {3000};   // between attempts to listen again
 };
 
 class IncomingTextChannel : public QObject {
