@@ -23,11 +23,9 @@ QString configurationHome()
 
 ProgramFolders LocateProgramFolders(Platform &platform, const QString &executableFolder)
 {
-    QString folder = executableFolder;
-    while (folder.size() > 1 && folder.endsWith(QLatin1Char('/'))) folder.chop(1);
-    const qsizetype lastSlash = folder.lastIndexOf(QLatin1Char('/'));
-    if (lastSlash >= 0 && folder.mid(lastSlash + 1) == QLatin1String("bin")) {
-        const QString notes = folder.left(lastSlash + 1) + kInstalledNotesFolder;
+    const qsizetype lastSlash = executableFolder.lastIndexOf(QLatin1Char('/'));
+    if (lastSlash >= 0 && executableFolder.mid(lastSlash + 1) == QLatin1String("bin")) {
+        const QString notes = executableFolder.left(lastSlash + 1) + kInstalledNotesFolder;
         if (platform.checkFolder(notes).ok()) return {configurationHome() + kSettingsFolderName, notes};
     }
     return ProgramFolders(executableFolder);

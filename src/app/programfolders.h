@@ -21,7 +21,8 @@ struct ProgramFolders {
 // <prefix>/share/norvanta2/ beside it is installed: its settings live in
 // $XDG_CONFIG_HOME/norvanta2/ (~/.config/norvanta2/ when that is unset or not
 // a full path) and its notes in <prefix>/share/norvanta2/. Anything else keeps
-// both beside the executable.
+// both beside the executable. The executable's folder comes without a "/" at
+// the end, as Qt gives it.
 ProgramFolders LocateProgramFolders(Platform &platform, const QString &executableFolder);
 
 }  // namespace nv

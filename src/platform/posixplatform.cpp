@@ -200,7 +200,7 @@ FsStatus PosixPlatform::makeFolder(const QString &folder)
         const QByteArray step = path.left(end);
         struct stat info {};
         if (::stat(step.constData(), &info) == 0) continue;   // also where we may not write
-        if (::mkdir(step.constData(), 0777) != 0 && errno != EEXIST) return lastError();
+        if (::mkdir(step.constData(), 0700) != 0 && errno != EEXIST) return lastError();
     }
     return checkFolder(folder);
 }

@@ -53,8 +53,6 @@ void TestProgramFolders::layout_data()
                                      << "@Norvanta2/" << "@Norvanta2/";
     QTest::newRow("installed") << installed << "@prefix/bin" << "@config"
                                << "@config/norvanta2/" << "@prefix/share/norvanta2/";
-    QTest::newRow("installed, executable folder with a slash") << installed << "@prefix/bin/" << "@config/"
-                                                               << "@config/norvanta2/" << "@prefix/share/norvanta2/";
     QTest::newRow("installed, no XDG_CONFIG_HOME") << installed << "@prefix/bin" << QString()
                                                    << "@home/.config/norvanta2/" << "@prefix/share/norvanta2/";
     QTest::newRow("installed, XDG_CONFIG_HOME empty") << installed << "@prefix/bin" << ""
