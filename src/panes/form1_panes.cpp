@@ -77,7 +77,7 @@ void Form1::LoadTargetList() { loadPane(targetPane()); }
 void Form1::fallBackToRoot()
 {
     // Only a settings file of exactly that name is ours to delete.
-    const FsResult<std::vector<FileEntry>> files = m_platform.listPlainFiles(m_programFolder, false);
+    const FsResult<std::vector<FileEntry>> files = m_platform.listPlainFiles(m_folders.settings, false);
     const bool settingsPresent = std::any_of(files.value.begin(), files.value.end(), [](const FileEntry &entry) {
         return entry.name == QLatin1String("DataFile.ini");
     });
