@@ -3,6 +3,7 @@
 // Each round starts this program anew in its window mode and `ls -l` once, in
 // alternating order; the medians count. It also prints what sorting the names
 // into name order costs next to listing the folder.
+#include "app/programicon.h"
 #include "benchsupport.h"
 #include "panes/filelistview.h"
 #include "platform/desktopplatform.h"
@@ -21,10 +22,12 @@ constexpr int kFiles = 100000;
 constexpr int kRounds = 7;
 const char *const kWindowMode = "--start-window";
 
-// What main() does, ending once the source list has been painted.
+// What main() does, with the settings in the given folder, ending once the
+// source list has been painted.
 int startWindow(int argc, char **argv, const QString &programFolder)
 {
     QApplication application(argc, argv);
+    QApplication::setWindowIcon(nv::ProgramIcon());
     nv::DesktopPlatform platform;
     nv::Form1 window(platform, programFolder);
     struct PaintWatch : QObject {

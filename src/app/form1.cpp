@@ -73,8 +73,8 @@ T *named(T *widget, const char *name)
 
 }  // namespace
 
-Form1::Form1(Platform &platform, const QString &programFolder, QWidget *parent)
-    : QMainWindow(parent), m_platform(platform), m_programFolder(withTrailingSlash(programFolder))
+Form1::Form1(Platform &platform, const ProgramFolders &folders, QWidget *parent)
+    : QMainWindow(parent), m_platform(platform), m_folders(folders)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Norvanta２"));

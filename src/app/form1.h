@@ -9,6 +9,7 @@
 #pragma once
 
 #include "app/incomingtext.h"
+#include "app/programfolders.h"
 #include "app/programstate.h"
 #include "platform/platform.h"
 
@@ -39,7 +40,7 @@ class frmAbout;
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
-    Form1(Platform &platform, const QString &programFolder, QWidget *parent = nullptr);
+    Form1(Platform &platform, const ProgramFolders &folders, QWidget *parent = nullptr);
     ~Form1() override;
 
     // --- start-up and shut-down --------------------------------------------------
@@ -138,7 +139,7 @@ protected:
 
 private:
     Platform &m_platform;
-    const QString m_programFolder;
+    const ProgramFolders m_folders;
     QPointer<Form4> m_form4;
     QPointer<frmAbout> m_about;
     IncomingTextChannel m_incomingText;

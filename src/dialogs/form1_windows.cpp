@@ -19,13 +19,13 @@ void bringForward(QWidget *window)
 
 void Form1::mnuHelp_Click()
 {
-    if (!m_form4) m_form4 = new Form4(m_platform, m_programFolder, this);
+    if (!m_form4) m_form4 = new Form4(m_platform, m_folders.usageNotes, this);
     bringForward(m_form4);
 }
 
 void Form1::mnuVer1_Click()
 {
-    if (!m_about) m_about = new frmAbout(m_platform, m_programFolder, this);
+    if (!m_about) m_about = new frmAbout(m_platform, m_folders.usageNotes, this);
     bringForward(m_about);
 }
 

@@ -93,7 +93,7 @@ void Form1::fallBackToRoot()
     // Settings that led to a folder that cannot be listed are forgotten; only
     // a settings file of exactly that name is ours to delete.
     if (m_settingsFromFile) {
-        const FsResult<std::vector<FileEntry>> files = m_platform.listPlainFiles(m_programFolder, false);
+        const FsResult<std::vector<FileEntry>> files = m_platform.listPlainFiles(m_folders.settings, false);
         const bool settingsPresent = std::any_of(files.value.begin(), files.value.end(), [](const FileEntry &entry) {
             return entry.name == QLatin1String("DataFile.ini");
         });

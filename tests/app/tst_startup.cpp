@@ -2,15 +2,18 @@
 #include "formfixture.h"
 
 #include "app/pickawarecombobox.h"
+#include "dialogs/form4.h"
 #include "panes/drivelist.h"
 #include "panes/filelistview.h"
 #include "panes/folderlist.h"
+#include "platform/textcodec.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QScrollBar>
@@ -72,6 +75,7 @@ private slots:
     void exitButtonSavesAndNextStartRestores();
     void closeBoxSavesNothing();
     void unwritableSettingsAreReportedAndWindowCloses();
+    void installedLayoutKeepsSettingsApartFromNotes();
 };
 
 void StartupTest::firstStartWithoutFiles()
@@ -497,6 +501,25 @@ void StartupTest::unwritableSettingsAreReportedAndWindowCloses()
     QVERIFY(fixture.platform.messages[0].text.contains(form.DataFilePath));
     QVERIFY(fixture.platform.messages[0].text.contains(QStringLiteral("Read-only file system")));
     QCOMPARE(fixture.programFolder.contents(QStringLiteral("DataFile.ini")), before);
+}
+
+void StartupTest::installedLayoutKeepsSettingsApartFromNotes()
+{
+    TempFolder settings, notes;
+    settings.addFile(QStringLiteral("ListFile.ini"), "\"png\"\r\n");
+    notes.addFile(QStringLiteral("Readme.txt"), encodeText(QStringLiteral("使い方")));
+    TestPlatform platform;
+    Form1 form(platform, ProgramFolders(settings.path(), notes.path()));
+    form.Form_Load();
+    QCOMPARE(comboEntries(form.Combo1), QStringList{QStringLiteral("png")});
+
+    form.mnuHelp_Click();
+    const auto *viewer = form.findChild<Form4 *>();
+    QVERIFY(viewer);
+    QCOMPARE(viewer->findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->toPlainText().trimmed(), QStringLiteral("使い方"));
+    form.Command5_Click();
+    QCOMPARE(settings.names(), (QStringList{QStringLiteral("DataFile.ini"), QStringLiteral("ListFile.ini")}));
+    QCOMPARE(notes.names(), QStringList{QStringLiteral("Readme.txt")});
 }
 
 QTEST_MAIN(StartupTest)
