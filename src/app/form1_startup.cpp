@@ -2,9 +2,9 @@
 #include "app/form1.h"
 
 #include "app/pickawarecombobox.h"
+#include "naming/extensionlist.h"
 #include "panes/drivelist.h"
 #include "panes/filelistview.h"
-#include "naming/extensionlist.h"
 #include "panes/folderlist.h"
 
 #include <QCheckBox>

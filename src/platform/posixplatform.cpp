@@ -278,7 +278,7 @@ QString PosixPlatform::dateTimeText(qint64 secondsSinceEpoch)
     const qint64 day = qint64(local.tm_year) * 10000 + local.tm_mon * 100 + local.tm_mday;
     if (day != m_cachedDay) {
         m_cachedDay = day;
-        // The default locale is the system's; tests set another.
+        // The default locale follows the regional settings of the system.
         const QDate date(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
         m_cachedDateText = QLocale().toString(date, QLocale::ShortFormat);
     }
