@@ -15,6 +15,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -42,7 +43,10 @@ int startWindow(int argc, char **argv, const QString &programFolder)
     window.ListView1->viewport()->update();
     application.exec();
     std::fprintf(stderr, "%d rows\n", window.ListView1->files()->rowCount());
-    return 0;
+    // The time ends at the filled window: tearing down a hundred thousand rows
+    // is no part of the start-up.
+    std::fflush(stderr);
+    ::_exit(0);
 }
 
 double secondsToRun(const QString &program, const QStringList &arguments)
