@@ -105,7 +105,6 @@ class TestPosixPlatform : public QObject {
 private slots:
     void listPlainFiles_data();
     void listPlainFiles();
-    void listingIsInNameOrder();
     void listingAFolderThatIsNotThere();
     void listSubfolders();
     void fileExists_data();
@@ -165,23 +164,6 @@ void TestPosixPlatform::listPlainFiles()
         const qint64 expected = !withTimes ? 0 : entry.name == QLatin1String("b") ? 1'100'000'000 : 1'000'000'000;
         QCOMPARE(entry.modified, expected);
     }
-}
-
-// Linux hands names out in hash order; the listing puts them in name order.
-void TestPosixPlatform::listingIsInNameOrder()
-{
-    TempFolder folder;
-    TestPlatform platform;
-    QStringList expected{"DSC00007.JPG", "DSC00024.JPG", "dsc00100.jpg", "DSCF0001.JPG", "DSC_0001.JPG",
-                         "img10.jpg", "img9.jpg"};
-    for (int i = 0; i < 50; ++i) expected.append(QStringLiteral("p%1.jpg").arg(i, 3, 10, QLatin1Char('0')));
-    for (qsizetype i = expected.size() - 1; i >= 0; --i) folder.addFile(expected[i]);
-
-    const FsResult<std::vector<FileEntry>> listing = platform.listPlainFiles(folder.path(), true);
-    QVERIFY(listing.ok());
-    QStringList names;
-    for (const FileEntry &entry : listing.value) names.append(entry.name);
-    QCOMPARE(names, expected);
 }
 
 void TestPosixPlatform::listingAFolderThatIsNotThere()
