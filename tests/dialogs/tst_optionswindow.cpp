@@ -50,7 +50,8 @@ void click(Form2 &window, const char *box)
 QString ticked(Form2 &window)
 {
     QString boxes;
-    for (const char *box : {"Check1", "Check2", "Check3"}) boxes += window.findChild<QCheckBox *>(box)->isChecked() ? u'1' : u'0';
+    for (const char *box : {"Check1", "Check2", "Check3"})
+        boxes += window.findChild<QCheckBox *>(box)->isChecked() ? u'1' : u'0';
     return boxes;
 }
 
