@@ -11,6 +11,7 @@
 #include "app/incomingtext.h"
 #include "app/programfolders.h"
 #include "app/programstate.h"
+#include "naming/namecomposer.h"
 #include "platform/platform.h"
 
 #include <QMainWindow>
@@ -33,6 +34,7 @@ namespace nv {
 class DriveList;
 class FileListView;
 class FolderList;
+class Form2;
 class Form4;
 class PickAwareComboBox;
 class frmAbout;
@@ -58,6 +60,9 @@ public:
     void Drive2_Change();
     void Dir1_Change();
     void Dir2_Change();
+    // With option 1 on, sets the naming fields to continue the destination's
+    // first numbered series; run after every re-listing of the destination.
+    void ScanContinuation();
 
     // --- sorting and selection ----------------------------------------------------------
     void ListView1_ColumnClick(int header);
@@ -76,8 +81,10 @@ public:
     void VScroll1_Change();
     void Check1_Click();
 
-    // --- the batch rename -------------------------------------------------------------------
+    // --- the batch rename, the prefix addition, the digit-alignment box ------------------------
     void Command3_Click();
+    void Command6_Click();
+    void Check3_Click();
 
     // --- continuing from a destination file -------------------------------------------------
     void ListView2_Click();
@@ -99,6 +106,7 @@ public:
     void ShowThumbnail();
 
     // --- the windows of the menu ------------------------------------------------------------
+    void mnuOpt1_Click();
     void mnuHelp_Click();
     void mnuVer1_Click();
 
@@ -140,6 +148,7 @@ protected:
 private:
     Platform &m_platform;
     const ProgramFolders m_folders;
+    QPointer<Form2> m_form2;
     QPointer<Form4> m_form4;
     QPointer<frmAbout> m_about;
     IncomingTextChannel m_incomingText;
@@ -172,13 +181,29 @@ private:
     };
     Pane sourcePane();
     Pane targetPane();
-    void refreshPane(const Pane &pane);
+    bool refreshPane(const Pane &pane);
     bool loadPane(const Pane &pane);
     bool tryLoadPane(const Pane &pane);
     FsStatus listInto(const Pane &pane, const QString &folder);
     void fallBackToRoot();
     bool openDriveFolder(DriveList *drive, FolderList *dir);
     void setRenameButtonsEnabled(bool enabled);
+
+    // The events that enable, disable, show or hide controls of the window;
+    // each applies its column of one table, the last event winning.
+    enum class ModeEvent { PrefixOn, PrefixOff, AlignTicked, AlignUnticked };
+    void applyModeEvent(ModeEvent event);
+    // The prefix mode as option 3 stands, applied when its box is clicked.
+    void applyAddPrefix();
+
+    // Writes into the naming fields that run the field's handler even when the
+    // field already held the value, as a user's entry would.
+    void writeHeadName(const QString &head);
+    void writeNumberText(const QString &text);
+    void writeDigitCount(int digits);
+    // The shared copy loop over the selected source files into the destination,
+    // with the overwrite question, listing both panes again at a normal end.
+    void runCopyBatch(NewNameRule newName);
     void showThumbnailOf(FolderList *dir, FileListView *list);
     void closeAuxiliaryWindows();
     void writeExtensionList(const QStringList &entries);

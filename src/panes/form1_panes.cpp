@@ -34,7 +34,7 @@ FsStatus Form1::listInto(const Pane &pane, const QString &folder)
     return FsStatus::success();
 }
 
-void Form1::refreshPane(const Pane &pane)
+bool Form1::refreshPane(const Pane &pane)
 {
     pane.list->files()->clearRows();
     const QString folder = pane.dir->highlightedPath();
@@ -46,6 +46,7 @@ void Form1::refreshPane(const Pane &pane)
     // A folder that went away since it was opened (a card pulled out) leaves
     // the list empty and says why, instead of showing nothing silently.
     if (!status.ok()) reportFolderFailure(folder, status);
+    return status.ok();
 }
 
 void Form1::RefreshSourceList()
@@ -62,7 +63,9 @@ void Form1::RefreshSourceList()
 void Form1::RefreshTargetList()
 {
     if (!Program.StartupDone) return;
-    refreshPane(targetPane());
+    // A folder that could not be listed says nothing about the series to
+    // continue, so the fields keep what the user had.
+    if (refreshPane(targetPane())) ScanContinuation();
 }
 
 bool Form1::loadPane(const Pane &pane)

@@ -447,10 +447,13 @@ void StartupTest::exitButtonSavesAndNextStartRestores()
     FormFixture fixture;
     fixture.writeSettings(recordFor(source, target));
     Form1 &form = fixture.start();
+    // First, as its re-listing runs the continuation scan (option 1 is on).
+    form.Check2->setChecked(true);
     form.Combo2->setEditText(QStringLiteral("new, head"));
     form.Text2->setText(QStringLiteral("12"));
     form.List1->setCurrentRow(5);
-    form.Check2->setChecked(true);
+    // The scan emptied the box; the typed text is saved as its entry's index.
+    form.Combo1->setEditText(QStringLiteral("jpg"));
     form.Command5_Click();
 
     SettingsRecord saved = fixture.savedSettings();
@@ -469,6 +472,7 @@ void StartupTest::exitButtonSavesAndNextStartRestores()
     QCOMPARE(again.Dir2->path(), target.path());
     QCOMPARE(again.Combo2->currentText(), QStringLiteral("new, head"));
     QCOMPARE(again.List1->currentRow(), 5);
+    QCOMPARE(again.Combo1->currentText(), QStringLiteral("jpg"));
     QVERIFY(again.Check2->isChecked());
     QCOMPARE(again.Program.ShowContinuation, 1);
 }
