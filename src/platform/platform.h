@@ -159,11 +159,13 @@ public:
     virtual FsStatus flushVolume(const QString &folder) = 0;
 
     // --- pictures, the desktop and the registry (thumbnail, about box) --------------
-    // The natural size of a picture, read from its header without decoding it.
-    // Whether a file is a picture is told by its content, never by its name.
+    // The natural size of a picture as shown, upright by its orientation (a
+    // photo taken with the camera turned has its width and height swapped),
+    // read from its header without decoding it. Whether a file is a picture is
+    // told by its content, never by its name.
     virtual PictureFault readPictureSize(const QString &path, QSize &size) = 0;
-    // Decodes a picture straight at shownSize, so a large photo costs only what
-    // the thumbnail box shows.
+    // Decodes a picture upright and straight at shownSize, so a large photo
+    // costs only what the thumbnail box shows.
     virtual PictureFault loadPicture(const QString &path, const QSize &shownSize, QImage &picture) = 0;
     // Opens an address with the user's chosen program; a failure is not reported.
     virtual void openUrl(const QString &url) = 0;
