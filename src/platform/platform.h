@@ -42,10 +42,30 @@ struct FsResult {
     bool ok() const { return status.ok(); }
 };
 
+// What tells one version of a file from another without reading it. The
+// change time is part of it because tools that rewrite a photo's metadata can
+// set its modification time back, and the size may stay the same.
+struct FileVersion {
+    qint64 size = 0;
+    qint64 modifiedNs = 0;   // nanoseconds since the epoch
+    qint64 changedNs = 0;
+    friend bool operator==(const FileVersion &, const FileVersion &) = default;
+};
+
 // One plain file of a folder listing.
 struct FileEntry {
     QString name;          // name with extension, no folder
     qint64 modified = 0;   // seconds since the epoch; 0 when times were not asked for
+    FileVersion version;   // all zero when times were not asked for
+};
+
+// When a photo was taken, as the texts of its EXIF fields DateTimeOriginal
+// ("2023:05:01 10:00:00"), SubSecTimeOriginal ("25") and OffsetTimeOriginal
+// ("+09:00"); each empty when the file does not have it.
+struct CaptureTimeTexts {
+    QString dateTime;
+    QString subSeconds;
+    QString offset;
 };
 
 // A mounted volume as the drive lists offer it.
@@ -82,7 +102,7 @@ public:
     // --- folders and files ---------------------------------------------------
     // Plain files of a folder (regular files and links to them; names starting
     // with "." are hidden and left out), in name order (text/nameorder.h). With
-    // withTimes false no time stamp is read at all.
+    // withTimes false no time stamp nor version is read at all.
     virtual FsResult<std::vector<FileEntry>> listPlainFiles(const QString &folder, bool withTimes) = 0;
     // Subfolders of a folder (links to folders included, hidden ones left out),
     // names only, in name order.
@@ -157,6 +177,12 @@ public:
     // folder to the volume, so a move deletes sources only once their copies
     // have landed.
     virtual FsStatus flushVolume(const QString &folder) = 0;
+
+    // --- capture times (the capture-time order of the lists) -------------------------
+    // The EXIF capture-time texts of a photo: JPEG, HEIC / AVIF (the EXIF block
+    // inside the file) and whatever else the metadata library reads. A file
+    // without them, or whose metadata cannot be read, gives empty texts.
+    virtual CaptureTimeTexts readCaptureTime(const QString &path) = 0;
 
     // --- pictures, the desktop and the registry (thumbnail, about box) --------------
     // The natural size of a picture as shown, upright by its orientation (a

@@ -117,6 +117,13 @@ private:
     bool m_exists;
 };
 
+qint64 nanoseconds(const struct timespec &time) { return qint64(time.tv_sec) * 1000000000 + time.tv_nsec; }
+
+FileVersion versionOf(const struct stat &info)
+{
+    return {qint64(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
+}
+
 // Linux hands out names in hash order; the lists show them in name order.
 void sortByName(std::vector<FileEntry> &entries)
 {
@@ -170,7 +177,8 @@ FsResult<std::vector<FileEntry>> PosixPlatform::listPlainFiles(const QString &fo
             if (!S_ISREG(info.st_mode)) continue;
         }
         result.value.push_back({fromNativeName(entry->d_name, qsizetype(std::strlen(entry->d_name))),
-                                withTimes ? qint64(info.st_mtim.tv_sec) : 0});
+                                withTimes ? qint64(info.st_mtim.tv_sec) : 0,
+                                withTimes ? versionOf(info) : FileVersion()});
     }
     if (result.ok()) sortByName(result.value);
     else result.value.clear();

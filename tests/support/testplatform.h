@@ -23,7 +23,7 @@ public:
     enum class Operation {
         ListPlainFiles, ListSubfolders, CheckFolder, CopyFile, SetAttributesNormal,
         DeleteFile, ModificationTime, ReadTextFile, WriteTextFile,
-        ProbeFolder, FlushVolume,
+        ProbeFolder, FlushVolume, ReadCaptureTime,
     };
 
     // Answers for the next message boxes, in order. A box with no answer left
@@ -62,6 +62,8 @@ public:
     std::vector<Volume> volumes() override;
     FsResult<FolderProbe> probeFolder(const QString &folder, const QString &otherFolder) override;
     FsStatus flushVolume(const QString &folder) override;
+    // Read from the file as on the desktop; an injected failure reads as no EXIF.
+    CaptureTimeTexts readCaptureTime(const QString &path) override;
 
     MessageAnswer showMessage(const QString &text, MessageButtons buttons, MessageIcon icon,
                               const QString &title = QString()) override;
