@@ -80,7 +80,7 @@ void Form1::Command3_Click()
     request.askOnExisting = true;
 
     ProgressBarProgress progress(ProgressBar1);
-    if (CopyBatch(m_platform, progress, request) != BatchEnd::Normal) return;
+    if (!filesChanged(CopyBatch(m_platform, progress, request))) return;
     RefreshSourceList();
     RefreshTargetList();
 }
