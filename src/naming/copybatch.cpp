@@ -283,8 +283,9 @@ bool CopyRun::deleteSource(int index)
     }
     // Clearing the attributes only helps the deletion along; file systems that
     // keep no permissions (FAT through FUSE) refuse it and delete all the same,
-    // so the deletion alone decides.
-    m_platform.setAttributesNormal(source);
+    // so the deletion alone decides. A linked source is the moved file itself,
+    // whose permissions stay as they were.
+    if (!outcome.linked) m_platform.setAttributesNormal(source);
     const FsStatus status = m_platform.deleteFile(source);
     if (!status.ok()) return fail(QStringLiteral("「%1」を削除できませんでした。").arg(shownName(source)), status.reason);
     ++m_deleted;

@@ -29,7 +29,7 @@ public:
 
 private:
     void makeNames();
-    bool probeDestination();
+    FsStatus probeDestination();
     void findHolders();
     void findHolder(int index);
     void keepsItsName(PlannedStep &step);
@@ -48,14 +48,27 @@ private:
     BatchReport m_refusals;
 };
 
+// The names are checked under the busy pointer; the questions and messages
+// come without it.
 PlanEnd Planner::run()
 {
-    makeNames();
+    FsStatus probed;
+    {
+        const BusyPointer busy(m_platform);
+        makeNames();
+        if (m_refusals.isEmpty() && !m_plan.steps.empty()) {
+            probed = probeDestination();
+            if (probed.ok()) findHolders();
+        }
+    }
+    if (!probed.ok()) {
+        tell(m_platform, QStringLiteral("コピー先のフォルダ「%1」にファイルを作れません。\n%2\n"
+                                        "ファイルは一つもコピーしていません。")
+                             .arg(shownName(m_request.destinationFolder), probed.reason));
+        return PlanEnd::Refused;
+    }
     if (!m_refusals.isEmpty()) return refuse();
     if (m_plan.steps.empty()) return PlanEnd::Ready;
-    if (!probeDestination()) return PlanEnd::Refused;
-    findHolders();
-    if (!m_refusals.isEmpty()) return refuse();
     const PlanEnd asked = askQuestions();
     if (asked != PlanEnd::Ready) return asked;
     linkSteps();
@@ -81,18 +94,12 @@ void Planner::makeNames()
     }
 }
 
-bool Planner::probeDestination()
+FsStatus Planner::probeDestination()
 {
     const FsResult<Platform::FolderProbe> probe =
         m_platform.probeFolder(m_request.destinationFolder, m_request.sourceFolder);
-    if (!probe.ok()) {
-        tell(m_platform, QStringLiteral("コピー先のフォルダ「%1」にファイルを作れません。\n%2\n"
-                                        "ファイルは一つもコピーしていません。")
-                             .arg(shownName(m_request.destinationFolder), probe.status.reason));
-        return false;
-    }
     m_plan.destination = probe.value;
-    return true;
+    return probe.status;
 }
 
 bool Planner::fitsTheFolder(const QString &name) const
@@ -151,7 +158,7 @@ void Planner::findHolder(int index)
     if (!state.ok()) {
         refusal(step, QStringLiteral("コピー先を確かめられません（%1）").arg(state.status.reason));
     } else if (state.value.kind == Platform::NameKind::Other) {
-        refusal(step, QStringLiteral("コピー先の同じ名前がフォルダなど、ファイルではないものです"));
+        refusal(step, QStringLiteral("コピー先にある同じ名前のものがファイルではありません（フォルダなど）"));
     } else if (state.value.kind == Platform::NameKind::File) {
         // Another name of the very file (a hard link): nothing to do.
         const FsResult<Platform::FileVersion> source = m_platform.fileVersion(m_request.sourceFolder + step.oldName);

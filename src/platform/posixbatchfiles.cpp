@@ -150,8 +150,10 @@ FsResult<Platform::FileVersion> PosixPlatform::fileVersion(const QString &path)
     const QByteArray native = toNativeName(path);
     struct stat info {};
     if (::stat(native.constData(), &info) != 0) return failure<FileVersion>(lastError());
+    // Times to 2 s have no nanoseconds: only such a time makes the volume worth asking.
     struct statfs volume {};
-    const bool coarse = ::statfs(native.constData(), &volume) == 0 && keepsCoarseTimes(long(volume.f_type));
+    const bool coarse = info.st_mtim.tv_nsec == 0 && ::statfs(native.constData(), &volume) == 0
+                        && keepsCoarseTimes(long(volume.f_type));
     return {versionOf(info, coarse), FsStatus::success()};
 }
 

@@ -95,6 +95,7 @@ void TestCopyBatch::moveDeletesEverySourceAfterItsCopy()
 {
     QFETCH(bool, linksRefused);
     ThreeFiles files;
+    QCOMPARE(::chmod(qPrintable(files.source.pathOf("a.png")), 0444), 0);   // a read-only photo stays so
     struct stat original {};
     QVERIFY(::stat(qPrintable(files.source.pathOf("a.png")), &original) == 0);
     TestPlatform platform;
@@ -109,6 +110,7 @@ void TestCopyBatch::moveDeletesEverySourceAfterItsCopy()
     struct stat moved {};
     QVERIFY(::stat(qPrintable(files.destination.pathOf("new01.jpg")), &moved) == 0);
     QCOMPARE(moved.st_ino == original.st_ino, !linksRefused);
+    QCOMPARE(moved.st_mode & 0777, mode_t(0444));
     QCOMPARE(progress.calls, walkedRows(3));
     QCOMPARE(platform.busyDepth, 0);
 }
