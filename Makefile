@@ -1,15 +1,18 @@
 # Two commands for a fresh Debian 12 machine:
 #   make run    install what is missing, build, start the program
 #   make test   install what is missing, build, run every test
+# and one for a Debian package:
+#   make package  the same build, then $(BUILD)/norvanta2_<version>_<arch>.deb
 # Packages are installed with apt-get when run as root, through sudo where it
 # exists, and otherwise the one apt-get line to run is printed.
 
 PACKAGES := g++ make cmake qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins \
-            libgl-dev fonts-noto-cjk xvfb xauth imagemagick fusefat fuse3 dosfstools
+            libgl-dev fonts-noto-cjk xvfb xauth imagemagick fusefat fuse3 dosfstools \
+            xdotool desktop-file-utils appstream file dpkg-dev
 BUILD    := build
 JOBS     := -j2
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test bench package clean
 
 all: build
 
@@ -39,6 +42,9 @@ test: build
 bench: build
 	cmake --build $(BUILD) $(JOBS) --target benchmarks
 	@for program in $(BUILD)/bench/*_bench; do echo "== $$program"; QT_QPA_PLATFORM=offscreen $$program || exit 1; done
+
+package: build
+	cd $(BUILD) && cpack
 
 clean:
 	rm -rf $(BUILD)

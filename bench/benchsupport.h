@@ -16,12 +16,13 @@
 
 namespace bench {
 
-// count files named IMG_000000.JPG and up, each of size bytes.
-inline void makeFiles(const QString &folder, int count, qint64 size = 0)
+// count files named IMG_000000.JPG and up (or after another pattern), each of size bytes.
+inline void makeFiles(const QString &folder, int count, qint64 size = 0,
+                      const QString &pattern = QStringLiteral("IMG_%1.JPG"))
 {
     const QByteArray block(1 << 20, 'x');
     for (int i = 0; i < count; ++i) {
-        const QByteArray path = (folder + QStringLiteral("IMG_%1.JPG").arg(i, 6, 10, QLatin1Char('0'))).toUtf8();
+        const QByteArray path = (folder + pattern.arg(i, 6, 10, QLatin1Char('0'))).toUtf8();
         const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
         if (fd < 0) std::exit(1);
         for (qint64 written = 0; written < size; written += block.size()) {

@@ -73,8 +73,8 @@ T *named(T *widget, const char *name)
 
 }  // namespace
 
-Form1::Form1(Platform &platform, const QString &programFolder, QWidget *parent)
-    : QMainWindow(parent), m_platform(platform), m_programFolder(withTrailingSlash(programFolder))
+Form1::Form1(Platform &platform, const ProgramFolders &folders, QWidget *parent)
+    : QMainWindow(parent), m_platform(platform), m_folders(folders)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Norvanta２"));
@@ -158,8 +158,6 @@ void Form1::createMenu()
     mnuHelp = named(mnuVer->addAction(QStringLiteral("使い方")), "mnuHelp");
     mnuP = named(mnuVer->addSeparator(), "mnuP");
     mnuVer1 = named(mnuVer->addAction(QStringLiteral("バージョン情報")), "mnuVer1");
-    // The options window is not part of the program yet.
-    mnuOpt1->setEnabled(false);
 }
 
 void Form1::arrangeControls()
@@ -258,6 +256,7 @@ void Form1::connectHandlers()
     connect(ListView1, &FileListView::mouseDown, this, &Form1::ListView1_MouseDown);
     connect(ListView1, &FileListView::rowDoubleClicked, this, &Form1::ListView1_DblClick);
     connect(ListView2, &FileListView::rowDoubleClicked, this, &Form1::ListView2_DblClick);
+    connect(mnuOpt1, &QAction::triggered, this, &Form1::mnuOpt1_Click);
     connect(mnuHelp, &QAction::triggered, this, &Form1::mnuHelp_Click);
     connect(mnuVer1, &QAction::triggered, this, &Form1::mnuVer1_Click);
 
@@ -274,6 +273,8 @@ void Form1::connectHandlers()
     connect(Check1, &QCheckBox::toggled, this, &Form1::Check1_Click);
 
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
+    connect(Check3, &QCheckBox::toggled, this, &Form1::Check3_Click);
     connect(ListView2, &FileListView::clickedAnywhere, this, &Form1::ListView2_Click);
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);

@@ -9,7 +9,9 @@
 #pragma once
 
 #include "app/incomingtext.h"
+#include "app/programfolders.h"
 #include "app/programstate.h"
+#include "naming/namecomposer.h"
 #include "platform/platform.h"
 
 #include <QMainWindow>
@@ -32,6 +34,7 @@ namespace nv {
 class DriveList;
 class FileListView;
 class FolderList;
+class Form2;
 class Form4;
 class PickAwareComboBox;
 class frmAbout;
@@ -39,7 +42,7 @@ class frmAbout;
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
-    Form1(Platform &platform, const QString &programFolder, QWidget *parent = nullptr);
+    Form1(Platform &platform, const ProgramFolders &folders, QWidget *parent = nullptr);
     ~Form1() override;
 
     // --- start-up and shut-down --------------------------------------------------
@@ -57,6 +60,9 @@ public:
     void Drive2_Change();
     void Dir1_Change();
     void Dir2_Change();
+    // With option 1 on, sets the naming fields to continue the destination's
+    // first numbered series; run after every re-listing of the destination.
+    void ScanContinuation();
 
     // --- sorting and selection ----------------------------------------------------------
     void ListView1_ColumnClick(int header);
@@ -74,8 +80,10 @@ public:
     void VScroll1_Change();
     void Check1_Click();
 
-    // --- the batch rename -------------------------------------------------------------------
+    // --- the batch rename, the prefix addition, the digit-alignment box ------------------------
     void Command3_Click();
+    void Command6_Click();
+    void Check3_Click();
 
     // --- continuing from a destination file -------------------------------------------------
     void ListView2_Click();
@@ -97,6 +105,7 @@ public:
     void ShowThumbnail();
 
     // --- the windows of the menu ------------------------------------------------------------
+    void mnuOpt1_Click();
     void mnuHelp_Click();
     void mnuVer1_Click();
 
@@ -137,7 +146,8 @@ protected:
 
 private:
     Platform &m_platform;
-    const QString m_programFolder;
+    const ProgramFolders m_folders;
+    QPointer<Form2> m_form2;
     QPointer<Form4> m_form4;
     QPointer<frmAbout> m_about;
     IncomingTextChannel m_incomingText;
@@ -166,13 +176,29 @@ private:
     };
     Pane sourcePane();
     Pane targetPane();
-    void refreshPane(const Pane &pane);
+    bool refreshPane(const Pane &pane);
     void loadPane(const Pane &pane);
     bool tryLoadPane(const Pane &pane);
     FsStatus listInto(const Pane &pane, const QString &folder);
     void fallBackToRoot();
     bool openDriveFolder(DriveList *drive, FolderList *dir);
     void setRenameButtonsEnabled(bool enabled);
+
+    // The events that enable, disable, show or hide controls of the window;
+    // each applies its column of one table, the last event winning.
+    enum class ModeEvent { PrefixOn, PrefixOff, AlignTicked, AlignUnticked };
+    void applyModeEvent(ModeEvent event);
+    // The prefix mode as option 3 stands, applied when its box is clicked.
+    void applyAddPrefix();
+
+    // Writes into the naming fields that run the field's handler even when the
+    // field already held the value, as a user's entry would.
+    void writeHeadName(const QString &head);
+    void writeNumberText(const QString &text);
+    void writeDigitCount(int digits);
+    // The shared copy loop over the selected source files into the destination,
+    // with the overwrite question, listing both panes again at a normal end.
+    void runCopyBatch(NewNameRule newName);
     void showThumbnailOf(FolderList *dir, FileListView *list);
     void closeAuxiliaryWindows();
     void writeExtensionList(const QStringList &entries);

@@ -21,7 +21,8 @@ void Form1::FillHeadNameList()
 void Form1::InstallMessageHook()
 {
     // When another window of the same user already listens, the texts go to
-    // that window; this one works on without them.
+    // that window; when the channel cannot be set up at all, the channel has
+    // said why on standard error. Either way this window works on without it.
     m_incomingText.install();
 }
 

@@ -24,8 +24,8 @@ constexpr int kHighestDigitCount = 15;
 
 void Form1::Form_Load()
 {
-    DataFilePath = m_programFolder + QStringLiteral("DataFile.ini");
-    ListFilePath = m_programFolder + QStringLiteral("ListFile.ini");
+    DataFilePath = m_folders.settings + QStringLiteral("DataFile.ini");
+    ListFilePath = m_folders.settings + QStringLiteral("ListFile.ini");
     setColumnWidths();
     VScroll1->setRange(0, kHighestDigitCount);
 

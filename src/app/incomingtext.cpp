@@ -2,8 +2,11 @@
 
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStandardPaths>
 
-#include <unistd.h>
+#include <algorithm>
+
+#include <sys/socket.h>
 
 namespace nv {
 namespace {
@@ -12,26 +15,50 @@ namespace {
 // program that hangs.
 constexpr int kSocketWaitMs = 5000;
 
-bool anotherProgramListens(const QString &name)
+bool anotherProgramListens(const QString &path)
 {
     QLocalSocket probe;
-    probe.connectToServer(name);
+    probe.connectToServer(path);
     const bool listening = probe.waitForConnected(kSocketWaitMs);
     probe.abort();   // the program sees an empty text, which it does not keep
     return listening;
 }
 
+// Whether the program at the other end of a connected socket runs as user.
+bool peerIsUser(const QLocalSocket &socket, uid_t user)
+{
+    ucred peer {};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0
+           && peer.uid == user;
+}
+
+// One line on standard error: the program works on without the channel.
+void tellNotListening(const QString &reason, const QString &consequence = QString())
+{
+    qWarning("%s", qUtf8Printable(QStringLiteral("Norvanta2: ほかのプログラムからヘッドネームを受け取れません（%1）。%2")
+                                      .arg(reason, consequence)));
+}
+
 }  // namespace
 
-QString IncomingTextServerName() { return QStringLiteral("norvanta2-%1").arg(::getuid()); }
+QString IncomingTextSocketPath()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty()) return {};
+    return folder + QStringLiteral("/norvanta2-%1").arg(::getuid());
+}
 
-SendOutcome SendIncomingText(const QString &text)
+SendOutcome SendIncomingText(const QString &text, uid_t expectedUser)
 {
     const QByteArray bytes = text.toUtf8();
     if (bytes.size() > kIncomingTextLimit) return SendOutcome::TooLong;
+    const QString path = IncomingTextSocketPath();
+    if (path.isEmpty()) return SendOutcome::NoListener;
     QLocalSocket socket;
-    socket.connectToServer(IncomingTextServerName());
+    socket.connectToServer(path);
     if (!socket.waitForConnected(kSocketWaitMs)) return SendOutcome::NoListener;
+    if (!peerIsUser(socket, expectedUser)) return SendOutcome::OtherUsersListener;
     if (socket.write(bytes) != bytes.size()) return SendOutcome::Interrupted;
     while (socket.bytesToWrite() > 0) {
         if (!socket.waitForBytesWritten(kSocketWaitMs)) return SendOutcome::Interrupted;
@@ -42,62 +69,129 @@ SendOutcome SendIncomingText(const QString &text)
     return SendOutcome::Delivered;
 }
 
-IncomingTextChannel::IncomingTextChannel(QObject *parent) : QObject(parent) {}
+IncomingTextChannel::IncomingTextChannel(const IncomingTextRules &rules, QObject *parent)
+    : QObject(parent), m_rules(rules)
+{
+    m_listenCheck.setInterval(m_rules.retryDelay);
+    connect(&m_listenCheck, &QTimer::timeout, this, &IncomingTextChannel::keepListening);
+}
 
 IncomingTextChannel::~IncomingTextChannel() { remove(); }
 
 bool IncomingTextChannel::install()
 {
-    if (m_server) return true;
-    const QString name = IncomingTextServerName();
-    // Listening would replace the socket of a running program without a word,
-    // so ask first whether one answers there.
-    if (anotherProgramListens(name)) return false;
-    QLocalServer::removeServer(name);
-    auto server = std::make_unique<QLocalServer>();
-    server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server->listen(name)) return false;
-    connect(server.get(), &QLocalServer::newConnection, this, &IncomingTextChannel::acceptConnections);
-    m_server = std::move(server);
-    return true;
+    if (!m_path.isEmpty()) return isListening();
+    m_path = IncomingTextSocketPath();
+    if (m_path.isEmpty()) {
+        tellNotListening(QStringLiteral("使えるランタイムフォルダがありません"));
+        return false;
+    }
+    m_listenCheck.start();
+    return listen();
 }
 
 void IncomingTextChannel::remove()
 {
-    if (!m_server) return;
-    for (auto it = m_arriving.keyBegin(); it != m_arriving.keyEnd(); ++it) (*it)->disconnect(this);
+    m_listenCheck.stop();
+    m_path.clear();
+    m_lossReported = false;
+    for (const Arrival &arrival : m_arriving) {
+        arrival.socket->disconnect(this);
+        delete arrival.socket;
+    }
     m_arriving.clear();
-    m_server.reset();   // closes the socket file and every connection, which are its children
+    m_server.reset();   // closes and removes the socket file
+}
+
+bool IncomingTextChannel::isListening() const { return m_server && m_server->isListening(); }
+
+bool IncomingTextChannel::listen()
+{
+    m_server.reset();
+    // Listening would replace the socket of a running program without a word,
+    // so ask first whether one answers there; then the texts go to it.
+    if (anotherProgramListens(m_path)) {
+        tellNotListening(QStringLiteral("同じユーザーのほかの Norvanta2 が受け取っています"));
+        remove();
+        return false;
+    }
+    QLocalServer::removeServer(m_path);   // left behind by a program that crashed
+    auto server = std::make_unique<QLocalServer>();
+    server->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!server->listen(m_path)) {
+        reportLoss(QStringLiteral("待ち受けを始められません: %1").arg(server->errorString()));
+        return false;
+    }
+    connect(server.get(), &QLocalServer::newConnection, this, &IncomingTextChannel::acceptConnections);
+    m_server = std::move(server);
+    m_lossReported = false;
+    return true;
+}
+
+void IncomingTextChannel::keepListening()
+{
+    if (isListening()) return;
+    // Qt closes the server when an accept fails, as it does while descriptors are short.
+    if (m_server) reportLoss(QStringLiteral("接続を受け付けられません: %1").arg(m_server->errorString()));
+    listen();
+}
+
+void IncomingTextChannel::reportLoss(const QString &reason)
+{
+    if (m_lossReported) return;
+    m_lossReported = true;
+    tellNotListening(reason, QStringLiteral("数秒ごとにやり直します。"));
 }
 
 void IncomingTextChannel::acceptConnections()
 {
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-        m_arriving.insert(socket, QByteArray());
+        if (!peerIsUser(*socket, m_rules.user)) {
+            delete socket;
+            continue;
+        }
+        // Arrivals outlive a server that Qt closes and this channel replaces.
+        socket->setParent(this);
+        if (m_arriving.size() == size_t(kIncomingConnectionLimit)) drop(m_arriving.front().socket);
+        m_arriving.push_back({socket, QByteArray()});
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readFrom(socket); });
         connect(socket, &QLocalSocket::disconnected, this, [this, socket] { finish(socket); });
+        QTimer::singleShot(m_rules.idleLimit, socket, [this, socket] { drop(socket); });
     }
+}
+
+std::vector<IncomingTextChannel::Arrival>::iterator IncomingTextChannel::arrivalOf(QLocalSocket *socket)
+{
+    return std::find_if(m_arriving.begin(), m_arriving.end(),
+                        [socket](const Arrival &arrival) { return arrival.socket == socket; });
 }
 
 void IncomingTextChannel::readFrom(QLocalSocket *socket)
 {
-    const auto text = m_arriving.find(socket);
-    if (text == m_arriving.end()) return;
-    text->append(socket->readAll());
-    if (text->size() > kIncomingTextLimit) {
-        m_arriving.erase(text);
-        socket->abort();   // runs finish(), which finds nothing left to deliver
-    }
+    const auto arrival = arrivalOf(socket);
+    if (arrival == m_arriving.end()) return;
+    arrival->text.append(socket->readAll());
+    if (arrival->text.size() > kIncomingTextLimit) drop(socket);
 }
 
 void IncomingTextChannel::finish(QLocalSocket *socket)
 {
-    const auto text = m_arriving.find(socket);
-    if (text != m_arriving.end()) {
-        const QByteArray bytes = *text + socket->readAll();
-        m_arriving.erase(text);
+    const auto arrival = arrivalOf(socket);
+    if (arrival != m_arriving.end()) {
+        const QByteArray bytes = arrival->text + socket->readAll();
+        m_arriving.erase(arrival);
         if (bytes.size() <= kIncomingTextLimit) emit textReceived(QString::fromUtf8(bytes));
     }
+    socket->deleteLater();
+}
+
+void IncomingTextChannel::drop(QLocalSocket *socket)
+{
+    const auto arrival = arrivalOf(socket);
+    if (arrival == m_arriving.end()) return;
+    m_arriving.erase(arrival);
+    socket->disconnect(this);
+    socket->abort();
     socket->deleteLater();
 }
 

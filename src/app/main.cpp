@@ -1,5 +1,6 @@
 // Norvanta2: renames image files in batches.
 #include "app/form1.h"
+#include "app/programicon.h"
 #include "platform/desktopplatform.h"
 
 #include <QApplication>
@@ -7,8 +8,14 @@
 int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
+    // Docks and task bars match the window to its menu entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(NV_APPLICATION_ID));
+    QApplication::setWindowIcon(nv::ProgramIcon());
     nv::DesktopPlatform platform;
-    nv::Form1 window(platform, QCoreApplication::applicationDirPath());
+    const nv::ProgramFolders folders = nv::LocateProgramFolders(platform, QCoreApplication::applicationDirPath());
+    // An installed program's first start; a failure shows when the exit button cannot save.
+    platform.makeFolder(folders.settings);
+    nv::Form1 window(platform, folders);
     window.Form_Load();
     return application.exec();
 }

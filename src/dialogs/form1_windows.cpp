@@ -2,6 +2,7 @@
 // modal, brought forward when chosen again, closed with the main window.
 #include "app/form1.h"
 
+#include "dialogs/form2.h"
 #include "dialogs/form4.h"
 #include "dialogs/frmabout.h"
 
@@ -17,20 +18,27 @@ void bringForward(QWidget *window)
 
 }  // namespace
 
+void Form1::mnuOpt1_Click()
+{
+    if (!m_form2) m_form2 = new Form2(Program, [this] { applyAddPrefix(); }, this);
+    bringForward(m_form2);
+}
+
 void Form1::mnuHelp_Click()
 {
-    if (!m_form4) m_form4 = new Form4(m_platform, m_programFolder, this);
+    if (!m_form4) m_form4 = new Form4(m_platform, m_folders.usageNotes, this);
     bringForward(m_form4);
 }
 
 void Form1::mnuVer1_Click()
 {
-    if (!m_about) m_about = new frmAbout(m_platform, m_programFolder, this);
+    if (!m_about) m_about = new frmAbout(m_platform, m_folders.usageNotes, this);
     bringForward(m_about);
 }
 
 void Form1::closeAuxiliaryWindows()
 {
+    if (m_form2) m_form2->close();
     if (m_form4) m_form4->close();
     if (m_about) m_about->close();
 }

@@ -9,7 +9,7 @@
 
 namespace nv {
 
-Form4::Form4(Platform &platform, const QString &programFolder, QWidget *parent)
+Form4::Form4(Platform &platform, const QString &notesFolder, QWidget *parent)
     : QWidget(parent, Qt::Window),
       Text1(new QPlainTextEdit(this)),
       Command1(new QPushButton(QStringLiteral("プログラムへ戻る"), this))
@@ -33,12 +33,12 @@ Form4::Form4(Platform &platform, const QString &programFolder, QWidget *parent)
     resize(640, 480);
 
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
-    Form_Load(platform, programFolder);
+    Form_Load(platform, notesFolder);
 }
 
-void Form4::Form_Load(Platform &platform, const QString &programFolder)
+void Form4::Form_Load(Platform &platform, const QString &notesFolder)
 {
-    Text1->setPlainText(loadUsageNotes(platform, programFolder));
+    Text1->setPlainText(loadUsageNotes(platform, notesFolder));
 }
 
 void Form4::Command1_Click() { close(); }

@@ -1,4 +1,4 @@
-// Form4, the usage viewer: the usage notes that ship beside the program, read
+// Form4, the usage viewer: the usage notes that ship with the program, read
 // once when the window opens, unwrapped, with both scroll bars.
 #pragma once
 
@@ -16,7 +16,7 @@ class Form4 : public QWidget {
 public:
     // A window of its own that is not modal; it is deleted when closed and
     // with its parent, the main window.
-    Form4(Platform &platform, const QString &programFolder, QWidget *parent = nullptr);
+    Form4(Platform &platform, const QString &notesFolder, QWidget *parent = nullptr);
 
     void Command1_Click();
 
@@ -24,7 +24,7 @@ private:
     QPlainTextEdit *Text1;
     QPushButton *Command1;
 
-    void Form_Load(Platform &platform, const QString &programFolder);
+    void Form_Load(Platform &platform, const QString &notesFolder);
 };
 
 }  // namespace nv

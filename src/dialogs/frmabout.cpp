@@ -1,5 +1,6 @@
 #include "dialogs/frmabout.h"
 
+#include "app/programicon.h"
 #include "dialogs/sysinfo.h"
 
 #include <QFrame>
@@ -7,15 +8,14 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QStyle>
 #include <QUrl>
 
 namespace nv {
 namespace {
 
-// The program has no public home page yet; the link opens the usage notes that
-// ship beside the executable, kept there in UTF-8 so any editor or browser
-// shows them right.
+// The program has no public home page yet; the link opens the UTF-8 copy of
+// the usage notes that ship with the program, which any editor or browser
+// shows right.
 const QString kHomePageFileName = QStringLiteral("Readme.ja.txt");
 
 const QString kDescription = QStringLiteral(
@@ -28,6 +28,7 @@ const QString kDisclaimer = QStringLiteral(
     "本ソフトはフリーソフトです。どなたでも無料でお使いいただけます。"
     "本ソフトを使用したことによって生じたいかなる損害についても、作者は一切の責任を負いません。");
 
+constexpr int kIconSize = 48;
 constexpr double kLinkDesignedPointSize = 9.75;
 constexpr double kLinkHoverPointSize = 10;
 const QColor kLinkNearColour(0, 0, 255);
@@ -42,7 +43,7 @@ QLabel *namedLabel(const char *name, QWidget *parent)
 
 }  // namespace
 
-frmAbout::frmAbout(Platform &platform, const QString &programFolder, QWidget *parent)
+frmAbout::frmAbout(Platform &platform, const QString &notesFolder, QWidget *parent)
     : QDialog(parent),
       m_platform(platform),
       picIcon(namedLabel("picIcon", this)),
@@ -60,14 +61,13 @@ frmAbout::frmAbout(Platform &platform, const QString &programFolder, QWidget *pa
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
 
-    const QIcon icon = windowIcon().isNull() ? style()->standardIcon(QStyle::SP_MessageBoxInformation) : windowIcon();
-    picIcon->setPixmap(icon.pixmap(32, 32));
+    picIcon->setPixmap(ProgramIcon().pixmap(kIconSize, kIconSize));
     QFont titleFont(QStringLiteral("Serif"), 18, QFont::Bold);
     titleFont.setStyleHint(QFont::Serif);
     lblTitle->setFont(titleFont);
     lblDescription->setText(kDescription);
     lblDescription->setWordWrap(true);
-    Label1->setText(QUrl::fromLocalFile(joinPath(programFolder, kHomePageFileName)).toString());
+    Label1->setText(QUrl::fromLocalFile(joinPath(notesFolder, kHomePageFileName)).toString());
     QFont linkFont = Label1->font();
     linkFont.setPointSizeF(kLinkDesignedPointSize);
     Label1->setFont(linkFont);

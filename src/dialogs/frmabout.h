@@ -16,7 +16,7 @@ class frmAbout : public QDialog {
     Q_OBJECT
 public:
     // Not modal; deleted when closed and with its parent, the main window.
-    frmAbout(Platform &platform, const QString &programFolder, QWidget *parent = nullptr);
+    frmAbout(Platform &platform, const QString &notesFolder, QWidget *parent = nullptr);
 
     void cmdOK_Click();
     void cmdSysInfo_Click();

@@ -16,9 +16,9 @@ QString usageNotesText(const QString &fileText)
     return text;
 }
 
-QString loadUsageNotes(Platform &platform, const QString &programFolder)
+QString loadUsageNotes(Platform &platform, const QString &notesFolder)
 {
-    const QString path = joinPath(programFolder, kUsageNotesFileName);
+    const QString path = joinPath(notesFolder, kUsageNotesFileName);
     const FsResult<QString> file = platform.readTextFile(path);
     if (file.ok()) return usageNotesText(file.value);
     return usageNotesText(QStringLiteral("使い方の説明 %1 を読み込めませんでした。\n（%2）")

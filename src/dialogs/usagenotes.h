@@ -1,4 +1,4 @@
-// The usage notes that ship beside the program, as the usage viewer shows them.
+// The usage notes that ship with the program, as the usage viewer shows them.
 #pragma once
 
 #include "platform/platform.h"
@@ -12,8 +12,8 @@ inline const QString kUsageNotesFileName = QStringLiteral("Readme.txt");
 // CR LF, a bare LF and a bare CR each end a line.
 QString usageNotesText(const QString &fileText);
 
-// The notes in the program folder, or, when they cannot be read, a short note
+// The notes in their folder, or, when they cannot be read, a short note
 // saying so and why, so the viewer never opens empty without a word.
-QString loadUsageNotes(Platform &platform, const QString &programFolder);
+QString loadUsageNotes(Platform &platform, const QString &notesFolder);
 
 }  // namespace nv

@@ -2,45 +2,47 @@
 
 #include <algorithm>
 #include <limits>
-#include <optional>
 
 namespace nv {
 namespace {
 
-constexpr int kMostDigits = 15;   // the last entry of the digit list
-
 bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
-// The value of a run of ASCII digits, or nullopt when it is no 32-bit number.
-std::optional<qint64> valueOfDigits(QStringView digits)
+}  // namespace
+
+NumberedName SplitNumberedName(QStringView name)
+{
+    const qsizetype lastDot = name.lastIndexOf(QLatin1Char('.'));
+    const QStringView base = lastDot < 0 ? name : name.left(lastDot);
+    qsizetype numberStart = base.size();
+    while (numberStart > 0 && isAsciiDigit(base[numberStart - 1])) --numberStart;
+    return {base.left(numberStart), base.mid(numberStart), lastDot < 0 ? QStringView() : name.mid(lastDot + 1)};
+}
+
+std::optional<qint32> ContinuableValue(QStringView digits)
 {
     while (digits.startsWith(u'0')) digits = digits.mid(1);
     if (digits.size() > 10) return std::nullopt;
-    const qint64 value = digits.isEmpty() ? 0 : digits.toLongLong();
-    if (value > std::numeric_limits<qint32>::max()) return std::nullopt;
-    return value;
+    // Read by hand: the scan reads every name of a large folder this way.
+    qint64 value = 0;
+    for (const QChar digit : digits) value = value * 10 + (digit.unicode() - u'0');
+    if (value >= std::numeric_limits<qint32>::max()) return std::nullopt;
+    return qint32(value);
 }
-
-}  // namespace
 
 ClickedNameFields SplitClickedName(const QString &name)
 {
     ClickedNameFields fields;
-    const qsizetype lastDot = name.lastIndexOf(QLatin1Char('.'));
-    const QString base = lastDot < 0 ? name : name.left(lastDot);
-    fields.extension = lastDot < 0 ? QString() : name.mid(lastDot + 1);
+    const NumberedName parts = SplitNumberedName(name);
+    fields.extension = parts.extension.toString();
+    fields.digitCount = int(std::min<qsizetype>(parts.digits.size(), kMostDigits));
 
-    qsizetype numberStart = base.size();
-    while (numberStart > 0 && isAsciiDigit(base[numberStart - 1])) --numberStart;
-    const QStringView digits = QStringView(base).mid(numberStart);
-    fields.digitCount = int(std::min<qsizetype>(digits.size(), kMostDigits));
-
-    const std::optional<qint64> value = valueOfDigits(digits);
-    if (!value || *value == std::numeric_limits<qint32>::max()) {
+    const std::optional<qint32> value = ContinuableValue(parts.digits);
+    if (!value) {
         fields.stopsAfterDigitCount = true;
         return fields;
     }
-    fields.headName = base.left(numberStart);
+    fields.headName = parts.headName.toString();
     QString serial;
     if (*value == 0) {
         fields.digitCountAgainZero = true;

@@ -11,29 +11,26 @@
 #include <QListWidget>
 
 namespace nv {
-namespace {
 
 // Each write runs the field's handler, also when the field already held the
 // value: the preview and the focus follow every write, as they would a user's.
-void writeDigitCount(Form1 &form, int digits)
+void Form1::writeDigitCount(int digits)
 {
-    if (form.List1->currentRow() == digits) form.List1_Click();
-    else form.List1->setCurrentRow(digits);
+    if (List1->currentRow() == digits) List1_Click();
+    else List1->setCurrentRow(digits);
 }
 
-void writeNumberText(Form1 &form, const QString &text)
+void Form1::writeNumberText(const QString &text)
 {
-    if (form.Text2->text() == text) form.Text2_Change();
-    else form.Text2->setText(text);
+    if (Text2->text() == text) Text2_Change();
+    else Text2->setText(text);
 }
 
-void writeHeadName(Form1 &form, const QString &head)
+void Form1::writeHeadName(const QString &head)
 {
-    if (form.Combo2->currentText() == head) form.Combo2_Change();
-    else form.Combo2->setEditText(head);
+    if (Combo2->currentText() == head) Combo2_Change();
+    else Combo2->setEditText(head);
 }
-
-}  // namespace
 
 void Form1::ListView2_Click()
 {
@@ -43,11 +40,11 @@ void Form1::ListView2_Click()
 
     // The extension goes in as typed text would: it waits for the next refresh.
     Combo1->setEditText(fields.extension);
-    writeDigitCount(*this, fields.digitCount);
-    if (fields.digitCountAgainZero) writeDigitCount(*this, 0);
+    writeDigitCount(fields.digitCount);
+    if (fields.digitCountAgainZero) writeDigitCount(0);
     if (fields.stopsAfterDigitCount) return;
-    writeNumberText(*this, fields.numberText);
-    writeHeadName(*this, fields.headName);
+    writeNumberText(fields.numberText);
+    writeHeadName(fields.headName);
     Label5->setText(fields.caption);
 }
 

@@ -1,5 +1,6 @@
-// The rename button: every selected file of the source list is copied, or
-// moved, into the destination folder under a serial name.
+// The rename button and the prefix addition: every selected file of the source
+// list is copied, or moved, into the destination folder under a serial name,
+// or under its own name behind the head name.
 #include "app/form1.h"
 
 #include "app/headnamehistory.h"
@@ -68,15 +69,22 @@ void Form1::Command3_Click()
     if (Check3->isChecked()) return;
     // Recorded first, whatever happens next: the history keeps every start.
     PushHeadName(Program.HeadNameHistory, Combo2->currentText());
+    runCopyBatch(
+        SerialNameRule(Combo2->currentText(), StartNumber(Text2->text()), List1->currentRow(), Combo1->currentText()));
+}
 
+// The prefix addition leaves the history alone: its text is no head name of a series.
+void Form1::Command6_Click() { runCopyBatch(PrefixNameRule(Combo2->currentText())); }
+
+void Form1::runCopyBatch(NewNameRule newName)
+{
     CopyBatchRequest request;
     request.move = Check1->isChecked();
     request.sourceFolder = Dir1->highlightedPath();
     request.destinationFolder = Dir2->highlightedPath();
     request.rows = ListView1->rowNames();
     request.selected = ListView1->selectionFlags();
-    request.newName =
-        SerialNameRule(Combo2->currentText(), StartNumber(Text2->text()), List1->currentRow(), Combo1->currentText());
+    request.newName = std::move(newName);
     request.askOnExisting = true;
 
     ProgressBarProgress progress(ProgressBar1);

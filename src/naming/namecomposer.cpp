@@ -93,4 +93,9 @@ NewNameRule SerialNameRule(const QString &head, qint32 start, int digits, const 
     };
 }
 
+NewNameRule PrefixNameRule(const QString &prefix)
+{
+    return [prefix](const QString &oldName) -> std::optional<QString> { return prefix + oldName; };
+}
+
 }  // namespace nv

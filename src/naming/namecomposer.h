@@ -49,4 +49,7 @@ using NewNameRule = std::function<std::optional<QString>(const QString &oldName)
 // the copy loop calls it once for each selected file, in list order.
 NewNameRule SerialNameRule(const QString &head, qint32 start, int digits, const QString &extension);
 
+// The rule of the prefix addition: prefix + the whole old name, extension included.
+NewNameRule PrefixNameRule(const QString &prefix);
+
 }  // namespace nv

@@ -23,6 +23,7 @@ void FileListModel::setRows(std::vector<FileEntry> entries, bool detailed)
     std::iota(m_order.begin(), m_order.end(), size_t(0));
     m_detailed = detailed;
     m_sorted = false;
+    ++m_fillCount;
     endResetModel();
 }
 

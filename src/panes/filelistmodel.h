@@ -30,6 +30,9 @@ public:
     void setRows(std::vector<FileEntry> entries, bool detailed);
     // Removes every row and clears the sorted flag.
     void clearRows();
+    // Counts the fills and clears, so that work spread over several events can
+    // tell that the rows it started on are gone.
+    quint64 fillCount() const { return m_fillCount; }
 
     // The file name shown in a row (rows count in display order).
     QString name(int row) const { return m_rows[m_order[size_t(row)]].name; }
@@ -57,6 +60,7 @@ private:
     bool m_sorted = false;
     int m_sortKey = NameColumn;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+    quint64 m_fillCount = 0;
 
     void reorder();
 };

@@ -34,7 +34,7 @@ FsStatus Form1::listInto(const Pane &pane, const QString &folder)
     return FsStatus::success();
 }
 
-void Form1::refreshPane(const Pane &pane)
+bool Form1::refreshPane(const Pane &pane)
 {
     pane.list->files()->clearRows();
     const QString folder = pane.dir->highlightedPath();
@@ -46,6 +46,7 @@ void Form1::refreshPane(const Pane &pane)
     // A folder that went away since it was opened (a card pulled out) leaves
     // the list empty and says why, instead of showing nothing silently.
     if (!status.ok()) reportFolderFailure(folder, status);
+    return status.ok();
 }
 
 void Form1::RefreshSourceList() { refreshPane(sourcePane()); }
@@ -53,7 +54,9 @@ void Form1::RefreshSourceList() { refreshPane(sourcePane()); }
 void Form1::RefreshTargetList()
 {
     if (!Program.StartupDone) return;
-    refreshPane(targetPane());
+    // A folder that could not be listed says nothing about the series to
+    // continue, so the fields keep what the user had.
+    if (refreshPane(targetPane())) ScanContinuation();
 }
 
 void Form1::loadPane(const Pane &pane)
@@ -77,7 +80,7 @@ void Form1::LoadTargetList() { loadPane(targetPane()); }
 void Form1::fallBackToRoot()
 {
     // Only a settings file of exactly that name is ours to delete.
-    const FsResult<std::vector<FileEntry>> files = m_platform.listPlainFiles(m_programFolder, false);
+    const FsResult<std::vector<FileEntry>> files = m_platform.listPlainFiles(m_folders.settings, false);
     const bool settingsPresent = std::any_of(files.value.begin(), files.value.end(), [](const FileEntry &entry) {
         return entry.name == QLatin1String("DataFile.ini");
     });

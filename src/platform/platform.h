@@ -93,6 +93,9 @@ public:
     virtual FsResult<QStringList> listSubfolders(const QString &folder) = 0;
     // Whether a folder can be opened and read.
     virtual FsStatus checkFolder(const QString &folder) = 0;
+    // Creates a folder and every missing folder above it, each for the owner
+    // alone (settings name the user's folders); an existing folder is success.
+    virtual FsStatus makeFolder(const QString &folder) = 0;
     // True only for a plain file that is not hidden.
     virtual bool fileExists(const QString &path) = 0;
     // Gives the owner read and write permission, the nearest thing to clearing

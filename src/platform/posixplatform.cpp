@@ -120,6 +120,19 @@ FsStatus PosixPlatform::checkFolder(const QString &folder)
     return status;
 }
 
+FsStatus PosixPlatform::makeFolder(const QString &folder)
+{
+    const QByteArray path = toNativeName(withTrailingSlash(folder));
+    // Each folder on the way down, the last one too: every prefix that ends in "/".
+    for (qsizetype end = path.indexOf('/', 1); end >= 0; end = path.indexOf('/', end + 1)) {
+        const QByteArray step = path.left(end);
+        struct stat info {};
+        if (::stat(step.constData(), &info) == 0) continue;   // also where we may not write
+        if (::mkdir(step.constData(), 0700) != 0 && errno != EEXIST) return lastError();
+    }
+    return checkFolder(folder);
+}
+
 bool PosixPlatform::fileExists(const QString &path)
 {
     if (baseName(path).startsWith(QLatin1Char('.'))) return false;

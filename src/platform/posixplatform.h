@@ -14,6 +14,7 @@ public:
     FsResult<std::vector<FileEntry>> listPlainFiles(const QString &folder, bool withTimes) override;
     FsResult<QStringList> listSubfolders(const QString &folder) override;
     FsStatus checkFolder(const QString &folder) override;
+    FsStatus makeFolder(const QString &folder) override;
     bool fileExists(const QString &path) override;
     FsStatus setAttributesNormal(const QString &path) override;
     FsStatus deleteFile(const QString &path) override;

@@ -30,6 +30,8 @@ int main(int argc, char *argv[])
         return 0;
     case nv::SendOutcome::NoListener:
         return fail(QStringLiteral("受け取る Norvanta2 が起動していません。"));
+    case nv::SendOutcome::OtherUsersListener:
+        return fail(QStringLiteral("受け取り口にいるのは別のユーザーのプログラムです。渡しません。"));
     case nv::SendOutcome::TooLong:
         return fail(QStringLiteral("テキストが長すぎます（UTF-8 で %1 バイトまで）。").arg(nv::kIncomingTextLimit));
     case nv::SendOutcome::Interrupted:

@@ -2,6 +2,7 @@
 #include "formfixture.h"
 
 #include "app/pickawarecombobox.h"
+#include "dialogs/form4.h"
 #include "panes/drivelist.h"
 #include "panes/filelistview.h"
 #include "panes/folderlist.h"
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QScrollBar>
@@ -63,6 +65,7 @@ private slots:
     void exitButtonSavesAndNextStartRestores();
     void closeBoxSavesNothing();
     void unwritableSettingsAreReportedAndWindowCloses();
+    void installedLayoutKeepsSettingsApartFromNotes();
 };
 
 void StartupTest::firstStartWithoutFiles()
@@ -309,10 +312,11 @@ void StartupTest::exitButtonSavesAndNextStartRestores()
     FormFixture fixture;
     fixture.writeSettings(recordFor(source, target));
     Form1 &form = fixture.start();
+    // First, as its re-listing runs the continuation scan (option 1 is on).
+    form.Check2->setChecked(true);
     form.Combo2->setEditText(QStringLiteral("new, head"));
     form.Text2->setText(QStringLiteral("12"));
     form.List1->setCurrentRow(5);
-    form.Check2->setChecked(true);
     form.Command5_Click();
 
     SettingsRecord saved = fixture.savedSettings();
@@ -363,6 +367,25 @@ void StartupTest::unwritableSettingsAreReportedAndWindowCloses()
     QVERIFY(fixture.platform.messages[0].text.contains(form.DataFilePath));
     QVERIFY(fixture.platform.messages[0].text.contains(QStringLiteral("Read-only file system")));
     QCOMPARE(fixture.programFolder.contents(QStringLiteral("DataFile.ini")), before);
+}
+
+void StartupTest::installedLayoutKeepsSettingsApartFromNotes()
+{
+    TempFolder settings, notes;
+    settings.addFile(QStringLiteral("ListFile.ini"), "\"png\"\r\n");
+    notes.addFile(QStringLiteral("Readme.txt"), QStringLiteral("使い方").toUtf8());
+    TestPlatform platform;
+    Form1 form(platform, ProgramFolders(settings.path(), notes.path()));
+    form.Form_Load();
+    QCOMPARE(comboEntries(form.Combo1), QStringList{QStringLiteral("png")});
+
+    form.mnuHelp_Click();
+    const auto *viewer = form.findChild<Form4 *>();
+    QVERIFY(viewer);
+    QCOMPARE(viewer->findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->toPlainText().trimmed(), QStringLiteral("使い方"));
+    form.Command5_Click();
+    QCOMPARE(settings.names(), (QStringList{QStringLiteral("DataFile.ini"), QStringLiteral("ListFile.ini")}));
+    QCOMPARE(notes.names(), QStringList{QStringLiteral("Readme.txt")});
 }
 
 QTEST_MAIN(StartupTest)

@@ -1,3 +1,4 @@
+#include "app/programicon.h"
 #include "dialogs/frmabout.h"
 #include "dialogs/sysinfo.h"
 #include "tempfolder.h"
@@ -22,6 +23,7 @@ class TestFrmAbout : public QObject {
     Q_OBJECT
 private slots:
     void textsSetWhenOpened();
+    void showsTheProgramIcon();
     void linkLook_data();
     void linkLook();
     void linkOpensThroughTheDesktop();
@@ -43,6 +45,22 @@ void TestFrmAbout::textsSetWhenOpened()
     QCOMPARE(box.findChild<QLabel *>(QStringLiteral("lblTitle"))->text(), QStringLiteral("Norvanta2"));
     const auto *ok = box.findChild<QPushButton *>(QStringLiteral("cmdOK"));
     QVERIFY(ok->isDefault());
+}
+
+void TestFrmAbout::showsTheProgramIcon()
+{
+    const QIcon icon = ProgramIcon();
+    QList<int> sizes;
+    for (const QSize &size : icon.availableSizes()) sizes.append(size.width());
+    std::sort(sizes.begin(), sizes.end());
+    QCOMPARE(sizes, (QList<int>{16, 24, 32, 48, 64, 128, 256}));
+
+    TempFolder notesFolder;
+    TestPlatform platform;
+    frmAbout box(platform, notesFolder.path());
+    const QImage shown = box.findChild<QLabel *>(QStringLiteral("picIcon"))->pixmap().toImage();
+    QVERIFY(!shown.isNull());
+    QCOMPARE(shown, icon.pixmap(shown.size()).toImage());
 }
 
 void TestFrmAbout::linkLook_data()

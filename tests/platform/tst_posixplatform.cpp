@@ -120,6 +120,8 @@ private slots:
     void failedCopyLeavesTargetUntouched();
     void setAttributesNormal();
     void deleteFile();
+    void makeFolder_data();
+    void makeFolder();
     void namesThatAreNotUtf8_data();
     void namesThatAreNotUtf8();
     void dateTimeText();
@@ -331,6 +333,33 @@ void TestPosixPlatform::deleteFile()
     QVERIFY(platform.deleteFile(path).ok());
     QCOMPARE(folder.names(), QStringList{QStringLiteral("other.jpg")});
     QCOMPARE(platform.deleteFile(path).fault, FsFault::Missing);
+}
+
+void TestPosixPlatform::makeFolder_data()
+{
+    QTest::addColumn<QString>("folder");   // below the temporary folder
+    QTest::addColumn<bool>("made");
+    QTest::addColumn<int>("mode");   // of a folder it made; 0: not checked
+
+    QTest::newRow("a chain of missing folders") << "home/.config/norvanta2/" << true << 0700;
+    QTest::newRow("already there, no slash at the end") << "existing" << true << 0;
+    QTest::newRow("a file in the way") << "file.txt/norvanta2/" << false << 0;
+}
+
+void TestPosixPlatform::makeFolder()
+{
+    QFETCH(QString, folder);
+    QFETCH(bool, made);
+    QFETCH(int, mode);
+    TempFolder root;
+    root.addFolder(QStringLiteral("existing"));
+    root.addFile(QStringLiteral("file.txt"), "kept");
+    TestPlatform platform;
+
+    QCOMPARE(platform.makeFolder(root.pathOf(folder)).ok(), made);
+    QCOMPARE(platform.checkFolder(root.pathOf(folder)).ok(), made);
+    if (mode) QCOMPARE(int(permissionsOf(root.pathOf(folder))), mode);
+    QCOMPARE(root.contents(QStringLiteral("file.txt")), QByteArray("kept"));
 }
 
 void TestPosixPlatform::namesThatAreNotUtf8_data()

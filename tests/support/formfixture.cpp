@@ -22,13 +22,14 @@ void quietenOffscreenWarnings()
         });
 }
 
-// The window listens for texts from other programs on a socket in the temporary
-// folder. Each test process gets a temporary folder of its own, so windows of
-// tests running side by side never meet on one socket, nor reach a program the
-// user is running.
+// The window listens for texts from other programs on a socket in the user's
+// runtime folder. Each test process gets runtime and temporary folders of its
+// own, so windows of tests running side by side never meet on one socket, nor
+// reach a program the user is running.
 const bool socketFolderIsPrivate = [] {
     static QTemporaryDir folder;
     qputenv("TMPDIR", QFile::encodeName(folder.path()));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder.path()));
     return folder.isValid();
 }();
 

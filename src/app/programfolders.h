@@ -1,0 +1,28 @@
+// Where the program keeps its two settings files and finds its usage notes.
+#pragma once
+
+#include "platform/platform.h"
+
+namespace nv {
+
+struct ProgramFolders {
+    // A build folder or a portable install: settings and notes beside the
+    // executable. Left implicit so that a single folder reads as that layout.
+    ProgramFolders(const QString &folder) : ProgramFolders(folder, folder) {}
+    ProgramFolders(const QString &settingsFolder, const QString &usageNotesFolder)
+        : settings(withTrailingSlash(settingsFolder)), usageNotes(withTrailingSlash(usageNotesFolder)) {}
+
+    QString settings;     // DataFile.ini and ListFile.ini; ends in "/"
+    QString usageNotes;   // Readme.txt and Readme.ja.txt; ends in "/"
+};
+
+// Decides the layout from where the executable lies, never from what can be
+// written (root can write everywhere). An executable in <prefix>/bin with
+// <prefix>/share/norvanta2/ beside it is installed: its settings live in
+// $XDG_CONFIG_HOME/norvanta2/ (~/.config/norvanta2/ when that is unset or not
+// a full path) and its notes in <prefix>/share/norvanta2/. Anything else keeps
+// both beside the executable. The executable's folder comes without a "/" at
+// the end, as Qt gives it.
+ProgramFolders LocateProgramFolders(Platform &platform, const QString &executableFolder);
+
+}  // namespace nv

@@ -1,0 +1,41 @@
+// Form2, the options window: three program-wide options, each taking effect the
+// moment its box is clicked. It holds no state of its own: the boxes show the
+// options as they stand when it opens, and only its button closes it.
+#pragma once
+
+#include "app/programstate.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QCheckBox;
+class QGroupBox;
+class QPushButton;
+
+namespace nv {
+
+class Form2 : public QDialog {
+    Q_OBJECT
+public:
+    // A window of its own that is not modal; it is deleted when closed and
+    // with its parent, the main window. addPrefixChanged runs after every
+    // change of option 3, so that the main window follows it.
+    Form2(ProgramState &program, std::function<void()> addPrefixChanged, QWidget *parent = nullptr);
+
+    void Check1_Click();
+    void Check2_Click();
+    void Check3_Click();
+    void Command1_Click();
+
+private:
+    ProgramState &m_program;
+    std::function<void()> m_addPrefixChanged;
+    QGroupBox *Frame1;
+    QCheckBox *Check1, *Check2, *Check3;
+    QPushButton *Command1;
+
+    void Form_Load();
+};
+
+}  // namespace nv
