@@ -1,5 +1,5 @@
-// What the copy loop asks of the file system on Linux: names, hard links,
-// and renames that never replace.
+// Hard links and renames that never replace, as the copy loop and the digit
+// alignment use them on Linux.
 #include "platform/nativepath.h"
 
 #include "tempfolder.h"
@@ -11,7 +11,6 @@
 #include <unistd.h>
 
 Q_DECLARE_METATYPE(nv::FsFault)
-Q_DECLARE_METATYPE(nv::Platform::NameKind)
 
 using namespace nv;
 using Landing = Platform::Landing;
@@ -41,40 +40,11 @@ class TestBatchFiles : public QObject {
     Q_OBJECT
 
 private slots:
-    void nameState_data();
-    void nameState();
     void renameWithoutReplacing_data();
     void renameWithoutReplacing();
     void linkFile_data();
     void linkFile();
 };
-
-void TestBatchFiles::nameState_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<Platform::NameKind>("kind");
-    QTest::newRow("free") << "free.jpg" << Platform::NameKind::Free;
-    QTest::newRow("plain file") << "photo.jpg" << Platform::NameKind::File;
-    QTest::newRow("hidden file") << ".hidden.jpg" << Platform::NameKind::File;
-    QTest::newRow("link to a file") << "link.jpg" << Platform::NameKind::File;
-    QTest::newRow("folder") << "folder" << Platform::NameKind::Other;
-    QTest::newRow("dangling link") << "dangling.jpg" << Platform::NameKind::Other;
-}
-
-void TestBatchFiles::nameState()
-{
-    QFETCH(QString, name);
-    QFETCH(Platform::NameKind, kind);
-    TempFolder folder;
-    fillFolder(folder);
-    TestPlatform platform;
-    const FsResult<Platform::NameState> state = platform.nameState(folder.pathOf(name));
-    QVERIFY(state.ok());
-    QCOMPARE(state.value.kind, kind);
-    if (kind == Platform::NameKind::File) {
-        QCOMPARE(state.value.identity, platform.fileVersion(folder.pathOf(name)).value.identity);
-    }
-}
 
 void TestBatchFiles::renameWithoutReplacing_data()
 {
