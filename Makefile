@@ -9,6 +9,8 @@
 PACKAGES := g++ make cmake qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins \
             libgl-dev fonts-noto-cjk xvfb xauth imagemagick fusefat fuse3 dosfstools \
             xdotool desktop-file-utils appstream file dpkg-dev
+# HEIC and AVIF in the thumbnail box; heif-enc makes the test pictures.
+PACKAGES += pkg-config libheif-dev libheif-examples
 BUILD    := build
 JOBS     := -j2
 

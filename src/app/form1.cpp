@@ -110,6 +110,9 @@ void Form1::createControls()
     Combo1 = named(new QComboBox, "Combo1");
     Combo1->setEditable(true);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
+    // Qt's completion would turn a typed JPG into the listed jpg: what the
+    // user types is what is used.
+    Combo1->setCompleter(nullptr);
 
     QPushButton **buttons[] = {&Command1, &Command2, &Command3, &Command4, &Command5, &Command6, &Command7};
     for (int i = 0; i < 7; ++i) *buttons[i] = named(new QPushButton, QStringLiteral("Command%1").arg(i + 1).toLatin1());
@@ -263,6 +266,7 @@ void Form1::connectHandlers()
     connect(Text2, &QLineEdit::textChanged, this, &Form1::Text2_Change);
     connect(Combo2, &QComboBox::editTextChanged, this, &Form1::Combo2_Change);
     connect(Combo2, &PickAwareComboBox::picked, this, &Form1::Combo2_Click);
+    connect(Combo1, &QComboBox::editTextChanged, this, &Form1::Combo1_Change);
     connect(Combo1, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0) Combo1_Click();
     });

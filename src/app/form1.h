@@ -76,6 +76,7 @@ public:
     void Combo2_Change();
     void Combo2_Click();
     void Combo1_Click();
+    void Combo1_Change();
     void List1_Click();
     void VScroll1_Change();
     void Check1_Click();
@@ -151,6 +152,10 @@ private:
     QPointer<Form4> m_form4;
     QPointer<frmAbout> m_about;
     IncomingTextChannel m_incomingText;
+    // The settings came from DataFile.ini, so a fallback at start-up forgets the file.
+    bool m_settingsFromFile = false;
+    // The source pane changed during the start-up and waits for its listing.
+    bool m_sourceListingDue = false;
 
     void createControls();
     void createMenu();
@@ -161,8 +166,8 @@ private:
     // Start-up
     void setColumnWidths();
     void fillExtensionList();
-    void insertExtensionSorted(const QString &entry);
     SettingsRecord readSettings();
+    SettingsRecord firstStartSettings();
     SettingsRecord recoverFromBadSettings();
     bool settingsFitTheWindow(const SettingsRecord &record) const;
     void applyNamingFields(const SettingsRecord &record);
@@ -177,7 +182,7 @@ private:
     Pane sourcePane();
     Pane targetPane();
     bool refreshPane(const Pane &pane);
-    void loadPane(const Pane &pane);
+    bool loadPane(const Pane &pane);
     bool tryLoadPane(const Pane &pane);
     FsStatus listInto(const Pane &pane, const QString &folder);
     void fallBackToRoot();

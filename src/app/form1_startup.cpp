@@ -2,6 +2,7 @@
 #include "app/form1.h"
 
 #include "app/pickawarecombobox.h"
+#include "naming/extensionlist.h"
 #include "panes/drivelist.h"
 #include "panes/filelistview.h"
 #include "panes/folderlist.h"
@@ -12,6 +13,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
+
+#include <algorithm>
 
 namespace nv {
 namespace {
@@ -41,37 +44,58 @@ void Form1::Form_Load()
     Combo1->setCurrentIndex(record.ExtensionIndex);
     Combo2->setEditText(record.HeadName);
     Text2->setText(record.FirstNumberText);
-    LoadSourceList();
+    // The view is settled before the first listing, so that each pane is read
+    // once, in the view it shows; the source re-listings that the view and
+    // the folder changes ask for meanwhile wait for the end of the start-up.
     Check2->setChecked(ReportView != 1);
+    LoadSourceList();
     LoadTargetList();
+    // A fallback moved the source pane after its listing.
+    if (m_sourceListingDue) refreshPane(sourcePane());
     Program.StartupDone = 1;
     InstallMessageHook();
 }
 
 void Form1::fillExtensionList()
 {
-    const QStringList entries = m_platform.fileExists(ListFilePath) ? ReadExtensionList(m_platform, ListFilePath)
-                                                                    : kBuiltInExtensions;
-    // Filling selects nothing: the saved index decides, a step later.
+    QStringList entries = m_platform.fileExists(ListFilePath) ? ReadExtensionList(m_platform, ListFilePath)
+                                                              : kBuiltInExtensions;
+    // Sorted once and added in one go: placing entries one by one grows with
+    // the square of a long list. Filling selects nothing: the saved index
+    // decides, a step later.
+    std::stable_sort(entries.begin(), entries.end(), ExtensionLess);
     const QSignalBlocker blocker(Combo1);
-    for (const QString &entry : entries) insertExtensionSorted(entry);
+    Combo1->addItems(entries);
     Combo1->setCurrentIndex(-1);
+}
+
+SettingsRecord Form1::firstStartSettings()
+{
+    // Both panes at the root. The destination is not listed yet, so
+    // TargetFolder stays empty until it is.
+    Drive1->setDrive(kRoot);
+    Dir1->openFolder(kRoot);
+    Drive2->setDrive(kRoot);
+    Dir2->openFolder(kRoot);
+    SourceFolder = kRoot;
+    ReportView = 0;
+    return SettingsRecord();
 }
 
 SettingsRecord Form1::readSettings()
 {
-    if (!m_platform.fileExists(DataFilePath)) {
-        // First start: both panes at the root. The destination is not listed
-        // yet, so TargetFolder stays empty until it is.
-        Drive1->setDrive(kRoot);
-        Dir1->openFolder(kRoot);
-        Drive2->setDrive(kRoot);
-        Dir2->openFolder(kRoot);
-        ReportView = 0;
-        return SettingsRecord();
-    }
+    if (!m_platform.fileExists(DataFilePath)) return firstStartSettings();
 
     const SettingsReadResult read = ReadSettingsFile(m_platform, DataFilePath);
+    if (read.outcome == SettingsReadOutcome::Unreadable) {
+        // A disk or permission fault says nothing about the settings: the
+        // file stays for the next start, which may read it again.
+        m_platform.showMessage(
+            QStringLiteral("設定を読み込めませんでした。\n%1\n%2").arg(DataFilePath, read.readStatus.reason),
+            MessageButtons::Ok, MessageIcon::Exclamation);
+        return firstStartSettings();
+    }
+    m_settingsFromFile = true;
     SourceFolder = read.record.SourceFolder;
     TargetFolder = read.record.TargetFolder;
     ReportView = read.record.ReportView;
@@ -108,7 +132,8 @@ void Form1::Command5_Click()
     record.SourceFolder = SourceFolder;
     record.TargetFolder = TargetFolder;
     record.DigitIndex = List1->currentRow();
-    record.ExtensionIndex = Combo1->currentIndex();
+    // The entry that the box shows, also when it was typed rather than picked.
+    record.ExtensionIndex = Combo1->findText(Combo1->currentText());
     record.HeadName = Combo2->currentText();
     record.FirstNumberText = Text2->text();
     record.ReportView = ReportView;

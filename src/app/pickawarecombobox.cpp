@@ -1,7 +1,6 @@
 #include "app/pickawarecombobox.h"
 
 #include <QFocusEvent>
-#include <QTimer>
 
 namespace nv {
 
@@ -9,20 +8,10 @@ PickAwareComboBox::PickAwareComboBox(QWidget *parent) : QComboBox(parent)
 {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
-    connect(this, &QComboBox::activated, this, [this] {
-        m_picking = false;
-        emit picked();
-    });
-}
-
-void PickAwareComboBox::hidePopup()
-{
-    // The drop-down closes before it sets the picked text, so the flag is up
-    // while the text changes; it drops with the activation, or at the next
-    // turn of the event loop when the drop-down was closed without a pick.
-    m_picking = true;
-    QTimer::singleShot(0, this, [this] { m_picking = false; });
-    QComboBox::hidePopup();
+    // Qt's completion would turn a typed CASE into a listed case, or complete
+    // mo to move.
+    setCompleter(nullptr);
+    connect(this, &QComboBox::activated, this, &PickAwareComboBox::picked);
 }
 
 void PickAwareComboBox::focusInEvent(QFocusEvent *event)

@@ -1,6 +1,7 @@
-// An editable combo box that tells a pick from its drop-down apart from typing
-// and from text set by code. Qt reports all three as the same text change; the
-// head-name field must refresh the preview for the last two only.
+// An editable combo box that reports a pick from its drop-down apart from
+// typing and from text set by code (a pick moves the focus on), and each new
+// visit of the box (which refills the drop-down). It completes nothing: what
+// the user types is what is used.
 #pragma once
 
 #include <QComboBox>
@@ -12,11 +13,6 @@ class PickAwareComboBox : public QComboBox {
 public:
     explicit PickAwareComboBox(QWidget *parent = nullptr);
 
-    // True while the text changes because the user picked an entry.
-    bool isPicking() const { return m_picking; }
-
-    void hidePopup() override;
-
 signals:
     // The user picked an entry from the drop-down (after the text changed).
     void picked();
@@ -24,9 +20,6 @@ signals:
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
-
-private:
-    bool m_picking = false;
 };
 
 }  // namespace nv

@@ -202,7 +202,7 @@ QStringList ParseExtensionList(const QString &text)
 SettingsReadResult ReadSettingsFile(Platform &platform, const QString &path)
 {
     const FsResult<QString> file = platform.readTextFile(path);
-    if (!file.ok()) return {SettingsRecord{}, SettingsReadOutcome::CutShort};
+    if (!file.ok()) return {SettingsRecord{}, SettingsReadOutcome::Unreadable, file.status};
     return ParseSettingsText(file.value);
 }
 

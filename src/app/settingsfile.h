@@ -34,13 +34,14 @@ struct SettingsRecord {
 enum class SettingsReadOutcome {
     Complete,   // at least one whole record, and nothing after the last one
     Empty,      // nothing but blanks and line ends: no record at all
-    CutShort,   // the data ended inside a record, an integer field held no 16-bit number,
-                // or the file could not be read
+    CutShort,   // the data ended inside a record, or an integer field held no 16-bit number
+    Unreadable, // the file could not be read at all (a disk or permission fault)
 };
 
 struct SettingsReadResult {
     SettingsRecord record;   // every field as last read, across all records read
     SettingsReadOutcome outcome = SettingsReadOutcome::Empty;
+    FsStatus readStatus;     // why the file could not be read, when Unreadable
 };
 
 // The text forms, without any file access.

@@ -43,15 +43,8 @@ ClickedNameFields SplitClickedName(const QString &name)
         return fields;
     }
     fields.headName = parts.headName.toString();
-    QString serial;
-    if (*value == 0) {
-        fields.digitCountAgainZero = true;
-    } else {
-        fields.numberText = QString::number(*value + 1);
-        const qsizetype zeros = std::max<qsizetype>(0, fields.digitCount - fields.numberText.size());
-        serial = QString(zeros, QLatin1Char('0')) + fields.numberText;
-    }
-    fields.caption = fields.headName + serial + QLatin1Char('.') + fields.extension;
+    if (*value == 0) fields.digitCountAgainZero = true;
+    else fields.numberText = QString::number(*value + 1);
     return fields;
 }
 

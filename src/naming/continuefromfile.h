@@ -32,7 +32,7 @@ std::optional<qint32> ContinuableValue(QStringView digits);
 // What the click writes, in the order the controls are written:
 // Combo1 <- extension; List1 <- digitCount; List1 again <- 0 when
 // digitCountAgainZero; then, unless stopsAfterDigitCount, Text2 <- numberText,
-// Combo2 <- headName, Label5 <- caption.
+// Combo2 <- headName. Each write refreshes the preview.
 struct ClickedNameFields {
     QString extension;                 // after the last ".", spelled as in the name
     int digitCount = 0;                // length of the number part, at most 15
@@ -40,7 +40,6 @@ struct ClickedNameFields {
     bool stopsAfterDigitCount = false; // the next number would pass 2147483647
     QString numberText;                // the next number in plain decimal; empty when none
     QString headName;                  // what stands before the number part
-    QString caption;                   // the preview of the next name
 };
 
 // The fields for a clicked file name, split as SplitNumberedName does.

@@ -6,7 +6,6 @@
 #include "naming/continuefromfile.h"
 #include "panes/filelistview.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -38,14 +37,14 @@ void Form1::ListView2_Click()
     if (selected.empty()) return;
     const ClickedNameFields fields = SplitClickedName(ListView2->files()->name(selected.front()));
 
-    // The extension goes in as typed text would: it waits for the next refresh.
+    // The extension goes in as typed text would. Each write refreshes the
+    // preview, so it ends showing the name the rename will make.
     Combo1->setEditText(fields.extension);
     writeDigitCount(fields.digitCount);
     if (fields.digitCountAgainZero) writeDigitCount(0);
     if (fields.stopsAfterDigitCount) return;
     writeNumberText(fields.numberText);
     writeHeadName(fields.headName);
-    Label5->setText(fields.caption);
 }
 
 }  // namespace nv

@@ -17,8 +17,8 @@ QStringList extensionEntries(const QComboBox *combo)
     return entries;
 }
 
-// Shows a changed list without running the box's handler: the preview keeps
-// the extension it showed until one of its own triggers runs.
+// Shows a changed list without running the box's handlers, which would move
+// the focus; the caller refreshes the preview when the text changed.
 void showExtensionEntries(QComboBox *combo, const QStringList &entries, int selected, const QString &text)
 {
     const QSignalBlocker blocker(combo);
@@ -50,7 +50,10 @@ void Form1::Command2_Click()
     QStringList entries = extensionEntries(Combo1);
     const ExtensionDeletion deletion = DeleteExtension(entries, Combo1->currentText());
     if (!deletion.writeList) return;
-    if (deletion.removed) showExtensionEntries(Combo1, entries, -1, QString());
+    if (deletion.removed) {
+        showExtensionEntries(Combo1, entries, -1, QString());
+        UpdatePreview();
+    }
     writeExtensionList(entries);
     ListView1->setFocus();
 }

@@ -2,7 +2,6 @@
 #include "app/form1.h"
 
 #include "app/pickawarecombobox.h"
-#include "naming/extensionlist.h"
 #include "naming/namecomposer.h"
 #include "panes/filelistview.h"
 
@@ -16,12 +15,7 @@ namespace nv {
 
 void Form1::Text2_Change() { UpdatePreview(); }
 
-void Form1::Combo2_Change()
-{
-    // A pick from the drop-down changes the text too, but leaves the preview
-    // as it was until the next refresh.
-    if (!Combo2->isPicking()) UpdatePreview();
-}
+void Form1::Combo2_Change() { UpdatePreview(); }
 
 void Form1::Combo2_Click() { ListView1->setFocus(); }
 
@@ -30,6 +24,9 @@ void Form1::Combo1_Click()
     UpdatePreview();
     ListView1->setFocus();
 }
+
+// Typing keeps the focus in the box.
+void Form1::Combo1_Change() { UpdatePreview(); }
 
 void Form1::List1_Click()
 {
@@ -48,13 +45,6 @@ void Form1::UpdatePreview()
     // A head name pasted or received with a line break at its end loses it here.
     if (preview.headName != Combo2->currentText()) Combo2->setEditText(preview.headName);
     Label5->setText(preview.caption);
-}
-
-void Form1::insertExtensionSorted(const QString &entry)
-{
-    int position = 0;
-    while (position < Combo1->count() && !ExtensionLess(entry, Combo1->itemText(position))) ++position;
-    Combo1->insertItem(position, entry);
 }
 
 }  // namespace nv

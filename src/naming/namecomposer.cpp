@@ -73,15 +73,10 @@ QString ComposeNewName(const QString &head, qint32 number, int digits, const QSt
 NamePreview ComposePreview(const QString &numberText, const QString &headText, const QString &extensionText,
                            int digitIndex)
 {
-    const qsizetype typedLength = numberText.size();
-    const qint32 number = StartNumber(numberText);
-    const qsizetype zeros = digitIndex >= typedLength ? digitIndex - typedLength : 0;
-    const QString serial = number == 0 ? QString() : QString(zeros, QLatin1Char('0')) + QString::number(number);
-
     NamePreview preview;
     preview.headName = headText;
     if (preview.headName.endsWith(QLatin1String("\r\n"))) preview.headName.chop(2);
-    preview.caption = preview.headName + serial + QLatin1Char('.') + extensionText;
+    preview.caption = ComposeNewName(preview.headName, StartNumber(numberText), digitIndex, extensionText);
     return preview;
 }
 

@@ -33,9 +33,10 @@ struct NamePreview {
     QString headName;   // the head-name text with a trailing CR LF removed
 };
 
-// The preview pads by the length of the typed number text, not by the length of
-// the number: "007" with three digits previews head7 although the rename makes
-// head007. Users have always seen it this way, so it stays.
+// The preview is exactly the name that the rename gives the first selected
+// file: ComposeNewName of the head name (a trailing CR LF removed), the
+// StartNumber of the number text, the digit count and the extension, so "007"
+// with three digits previews head007 as it renames.
 // digitIndex is the selected row of the digit list, -1 when none is selected.
 NamePreview ComposePreview(const QString &numberText, const QString &headText, const QString &extensionText,
                            int digitIndex);

@@ -1,13 +1,15 @@
 #include "panes/filelistmodel.h"
 
-#include <algorithm>
+#include "text/characters.h"
+#include "text/nameorder.h"
+
 #include <numeric>
 
 namespace nv {
 
 QString extensionText(const QString &name)
 {
-    return QLatin1String("--") + name.right(3).toUpper() + QLatin1String("--");
+    return QLatin1String("--") + rightCharacters(name, 3).toUpper() + QLatin1String("--");
 }
 
 FileListModel::FileListModel(std::function<QString(qint64)> timeText, QObject *parent)
@@ -64,17 +66,14 @@ void FileListModel::headerClicked(int column)
 void FileListModel::reorder()
 {
     // One key text per row, made once: sorting by the time column would
-    // otherwise format each time stamp many times over.
-    std::vector<QString> keys(m_rows.size());
-    for (size_t row = 0; row < m_order.size(); ++row) keys[m_order[row]] = cellText(int(row), m_sortKey);
-
-    const bool descending = m_sortOrder == Qt::DescendingOrder;
-    std::vector<size_t> order = m_order;
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        int difference = keys[a].compare(keys[b], Qt::CaseInsensitive);
-        if (difference == 0) difference = keys[a].compare(keys[b]);
-        return descending ? difference > 0 : difference < 0;
-    });
+    // otherwise format each time stamp many times over. The texts compare as
+    // the listing orders names.
+    QStringList keys;
+    keys.reserve(qsizetype(m_order.size()));
+    for (size_t row = 0; row < m_order.size(); ++row) keys.append(cellText(int(row), m_sortKey));
+    std::vector<size_t> order;
+    order.reserve(m_order.size());
+    for (const qsizetype row : nameOrder(keys, m_sortOrder)) order.push_back(m_order[size_t(row)]);
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<int> newRowOf(m_rows.size());

@@ -14,7 +14,8 @@
 
 namespace nv {
 
-// "--" + the last three characters of the whole name, upper-cased, + "--".
+// "--" + the last three characters of the whole name, upper-cased, + "--";
+// an emoji counts as one character.
 QString extensionText(const QString &name);
 
 class FileListModel : public QAbstractTableModel {
@@ -54,7 +55,7 @@ public:
 
 private:
     std::function<QString(qint64)> m_timeText;
-    std::vector<FileEntry> m_rows;      // in enumeration order
+    std::vector<FileEntry> m_rows;      // in the listing's order
     std::vector<size_t> m_order;        // display row -> index into m_rows
     bool m_detailed = false;
     bool m_sorted = false;

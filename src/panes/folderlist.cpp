@@ -61,9 +61,12 @@ void FolderList::fill(const QString &folder, const QStringList &subfolders)
     setUpdatesEnabled(false);
     clear();
 
-    // The folder and those above it, from the root down, indented by depth.
-    const QStringList parts = folder.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    QString path = QStringLiteral("/");
+    // The folder and those above it, from the root of its volume down,
+    // indented by depth. Nothing above that root: the drive list names the
+    // volume, and the folder list must not lead out of it.
+    QString path = m_platform.volumeOf(folder);
+    if (path.isEmpty()) path = QStringLiteral("/");
+    const QStringList parts = folder.mid(path.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
     auto *root = new QListWidgetItem(openIcon, path, this);
     root->setData(kPathRole, path);
     QListWidgetItem *open = root;

@@ -1,7 +1,7 @@
 // The folder list of a pane: the open folder, the folders above it up to the
-// root, and its subfolders. A single click only highlights an entry; a double
-// click or Enter opens it. Opening another folder, by the user or from code,
-// emits changed().
+// root of its volume, and its subfolders. A single click only highlights an
+// entry; a double click or Enter opens it. Opening another folder, by the user
+// or from code, emits changed().
 #pragma once
 
 #include "platform/platform.h"

@@ -49,7 +49,16 @@ bool Form1::refreshPane(const Pane &pane)
     return status.ok();
 }
 
-void Form1::RefreshSourceList() { refreshPane(sourcePane()); }
+void Form1::RefreshSourceList()
+{
+    // During the start-up a change of the source folder or of the view only
+    // marks the pane; the start-up lists it once, when both are settled.
+    if (!Program.StartupDone) {
+        m_sourceListingDue = true;
+        return;
+    }
+    refreshPane(sourcePane());
+}
 
 void Form1::RefreshTargetList()
 {
@@ -59,10 +68,12 @@ void Form1::RefreshTargetList()
     if (refreshPane(targetPane())) ScanContinuation();
 }
 
-void Form1::loadPane(const Pane &pane)
+bool Form1::loadPane(const Pane &pane)
 {
     pane.list->files()->clearRows();
-    if (!tryLoadPane(pane)) fallBackToRoot();
+    if (tryLoadPane(pane)) return true;
+    fallBackToRoot();
+    return false;
 }
 
 bool Form1::tryLoadPane(const Pane &pane)
@@ -73,18 +84,24 @@ bool Form1::tryLoadPane(const Pane &pane)
     return pane.dir->openFolder(folder).ok() && listInto(pane, pane.dir->highlightedPath()).ok();
 }
 
-void Form1::LoadSourceList() { loadPane(sourcePane()); }
+void Form1::LoadSourceList()
+{
+    if (loadPane(sourcePane())) m_sourceListingDue = false;
+}
 
 void Form1::LoadTargetList() { loadPane(targetPane()); }
 
 void Form1::fallBackToRoot()
 {
-    // Only a settings file of exactly that name is ours to delete.
-    const FsResult<std::vector<FileEntry>> files = m_platform.listPlainFiles(m_folders.settings, false);
-    const bool settingsPresent = std::any_of(files.value.begin(), files.value.end(), [](const FileEntry &entry) {
-        return entry.name == QLatin1String("DataFile.ini");
-    });
-    if (settingsPresent) m_platform.deleteFile(DataFilePath);
+    // Settings that led to a folder that cannot be listed are forgotten; only
+    // a settings file of exactly that name is ours to delete.
+    if (m_settingsFromFile) {
+        const FsResult<std::vector<FileEntry>> files = m_platform.listPlainFiles(m_folders.settings, false);
+        const bool settingsPresent = std::any_of(files.value.begin(), files.value.end(), [](const FileEntry &entry) {
+            return entry.name == QLatin1String("DataFile.ini");
+        });
+        if (settingsPresent) m_platform.deleteFile(DataFilePath);
+    }
     Drive1->setDrive(kRoot);
     Drive2->setDrive(kRoot);
     Dir1->openFolder(kRoot);

@@ -27,7 +27,14 @@ int validSequenceLength(const unsigned char *p, const unsigned char *end)
     return length;
 }
 
-bool isEscapedByte(char16_t unit) { return unit >= 0xDC80 && unit <= 0xDCFF; }
+// Whether the unit at i carries a byte: a low surrogate in the escape range
+// that does not complete a pair.
+bool isEscapedByte(QStringView text, qsizetype i)
+{
+    const char16_t unit = text[i].unicode();
+    if (unit < 0xDC80 || unit > 0xDCFF) return false;
+    return i == 0 || !text[i - 1].isHighSurrogate();
+}
 
 }  // namespace
 
@@ -61,16 +68,14 @@ QString fromNativeName(const char *bytes, qsizetype length)
 QByteArray toNativeName(const QString &text)
 {
     bool escaped = false;
-    for (QChar c : text) {
-        if (isEscapedByte(c.unicode())) { escaped = true; break; }
-    }
+    for (qsizetype i = 0; i < text.size() && !escaped; ++i) escaped = isEscapedByte(text, i);
     if (!escaped) return text.toUtf8();
 
     QByteArray result;
     result.reserve(text.size() * 3);
     qsizetype runStart = 0;
     for (qsizetype i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && !isEscapedByte(text.at(i).unicode())) continue;
+        if (i < text.size() && !isEscapedByte(text, i)) continue;
         result.append(QStringView(text).mid(runStart, i - runStart).toUtf8());
         if (i < text.size()) result.append(char(text.at(i).unicode() - kEscapeBase));
         runStart = i + 1;

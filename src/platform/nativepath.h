@@ -2,7 +2,9 @@
 // written by cameras or by other systems). To keep such names reachable, the
 // bytes that are not part of valid UTF-8 are carried in QStrings as the lone
 // surrogates U+DC80..U+DCFF, one per byte, and turned back into the same bytes
-// on the way to the system. Valid UTF-8 maps as usual.
+// on the way to the system. Valid UTF-8 maps as usual; a low surrogate that
+// completes a surrogate pair is half of a real character (an emoji), never a
+// carried byte.
 #pragma once
 
 #include <QByteArray>

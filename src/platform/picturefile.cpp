@@ -1,5 +1,6 @@
 #include "platform/picturefile.h"
 
+#include "platform/heifpicture.h"
 #include "platform/nativepath.h"
 
 #include <QFile>
@@ -27,9 +28,13 @@ bool openByNativeName(const QString &path, QFile &file)
 void prepare(QImageReader &reader)
 {
     reader.setDecideFormatFromContent(true);
-    // The size read from the header is the size that gets decoded; turning a
-    // photo upright would swap the two behind the fitting's back.
-    reader.setAutoTransform(false);
+    // Photos are shown the way the camera was held, by their EXIF orientation.
+    reader.setAutoTransform(true);
+}
+
+bool turnsSideways(QImageReader &reader)
+{
+    return reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
 }
 
 PictureFault faultOf(const QImageReader &reader)
@@ -49,11 +54,13 @@ PictureFault readPictureSizeFromFile(const QString &path, QSize &size)
 {
     QFile file;
     if (!openByNativeName(path, file)) return PictureFault::Unreadable;
+    if (startsLikeHeif(file)) return readHeifPictureSize(file, size);
     QImageReader reader(&file);
     prepare(reader);
     if (!reader.canRead()) return faultOf(reader);
     if (reader.supportsOption(QImageIOHandler::Size)) {
         size = reader.size();
+        if (turnsSideways(reader)) size.transpose();
         if (size.isValid()) return PictureFault::None;
     }
     // A format that keeps no size in a header: decoding is the only way to know.
@@ -67,9 +74,11 @@ PictureFault decodePictureFile(const QString &path, const QSize &shownSize, QIma
 {
     QFile file;
     if (!openByNativeName(path, file)) return PictureFault::Unreadable;
+    if (startsLikeHeif(file)) return decodeHeifPicture(file, shownSize, picture);
     QImageReader reader(&file);
     prepare(reader);
-    reader.setScaledSize(shownSize);
+    // The reader scales the picture as stored and turns it upright afterwards.
+    reader.setScaledSize(turnsSideways(reader) ? shownSize.transposed() : shownSize);
     if (!reader.read(&picture)) return faultOf(reader);
     return PictureFault::None;
 }

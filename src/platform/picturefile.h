@@ -1,5 +1,6 @@
-// Reading pictures from files with Qt's image plugins. Shared by the desktop
-// platform and the platform of the tests, so both load pictures the same way.
+// Reading pictures from files with Qt's image plugins, and HEIC / AVIF with
+// libheif, upright either way. Shared by the desktop platform and the platform
+// of the tests, so both load pictures the same way.
 #pragma once
 
 #include "platform/platform.h"

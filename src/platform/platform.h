@@ -85,11 +85,11 @@ public:
 
     // --- folders and files ---------------------------------------------------
     // Plain files of a folder (regular files and links to them; names starting
-    // with "." are hidden and left out), in the file system's order. With
+    // with "." are hidden and left out), in name order (text/nameorder.h). With
     // withTimes false no time stamp is read at all.
     virtual FsResult<std::vector<FileEntry>> listPlainFiles(const QString &folder, bool withTimes) = 0;
     // Subfolders of a folder (links to folders included, hidden ones left out),
-    // names only, sorted as a user reads them.
+    // names only, in name order.
     virtual FsResult<QStringList> listSubfolders(const QString &folder) = 0;
     // Whether a folder can be opened and read.
     virtual FsStatus checkFolder(const QString &folder) = 0;
@@ -103,7 +103,8 @@ public:
     virtual FsStatus setAttributesNormal(const QString &path) = 0;
     virtual FsStatus deleteFile(const QString &path) = 0;
     virtual FsResult<qint64> modificationTime(const QString &path) = 0;
-    // Regional short date, a blank, long time; exactly midnight shows the date alone.
+    // Regional short date, a blank, the time as H:mm:ss without a time zone
+    // (2023/11/15 7:13:20 in Japan); exactly midnight shows the date alone.
     virtual QString dateTimeText(qint64 secondsSinceEpoch) = 0;
 
     // --- volumes and the current folder of each --------------------------------
@@ -117,12 +118,12 @@ public:
     virtual void setCurrentVolume(const QString &volumeRoot) = 0;
 
     // --- text files -------------------------------------------------------------
-    // Reads a whole text file: UTF-8 when it starts with a byte-order mark or is
-    // valid UTF-8 holding non-ASCII text, otherwise CP932.
+    // Reads a whole text file: UTF-8 when it starts with a byte-order mark,
+    // otherwise CP932.
     virtual FsResult<QString> readTextFile(const QString &path) = 0;
     // Writes a whole text file in CP932, or in UTF-8 with a byte-order mark when
-    // CP932 cannot hold the text; through a temporary file and a rename, so the
-    // old content survives any failure.
+    // CP932 cannot hold the text or would read it back as another text; through
+    // a temporary file and a rename, so the old content survives any failure.
     virtual FsStatus writeTextFile(const QString &path, const QString &text) = 0;
 
     // --- the user interface -------------------------------------------------------
@@ -206,11 +207,13 @@ public:
     virtual FsStatus flushVolume(const QString &folder) = 0;
 
     // --- pictures, the desktop and the registry (thumbnail, about box) --------------
-    // The natural size of a picture, read from its header without decoding it.
-    // Whether a file is a picture is told by its content, never by its name.
+    // The natural size of a picture as shown, upright by its orientation (a
+    // photo taken with the camera turned has its width and height swapped),
+    // read from its header without decoding it. Whether a file is a picture is
+    // told by its content, never by its name.
     virtual PictureFault readPictureSize(const QString &path, QSize &size) = 0;
-    // Decodes a picture straight at shownSize, so a large photo costs only what
-    // the thumbnail box shows.
+    // Decodes a picture upright and straight at shownSize, so a large photo
+    // costs only what the thumbnail box shows.
     virtual PictureFault loadPicture(const QString &path, const QSize &shownSize, QImage &picture) = 0;
     // Opens an address with the user's chosen program; a failure is not reported.
     virtual void openUrl(const QString &url) = 0;

@@ -3,6 +3,7 @@
 #include "platform/nativepath.h"
 #include "platform/posixfiles.h"
 #include "platform/textcodec.h"
+#include "text/nameorder.h"
 
 #include <QDate>
 #include <QSet>
@@ -43,6 +44,18 @@ DirHandle openFolder(const QString &folder, FsStatus &status)
 bool isHiddenName(const char *name) { return name[0] == '.'; }
 
 QString baseName(const QString &path) { return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1); }
+
+// Linux hands out names in hash order; the lists show them in name order.
+void sortByName(std::vector<FileEntry> &entries)
+{
+    QStringList names;
+    names.reserve(qsizetype(entries.size()));
+    for (const FileEntry &entry : entries) names.append(entry.name);
+    std::vector<FileEntry> sorted;
+    sorted.reserve(entries.size());
+    for (const qsizetype position : nameOrder(names)) sorted.push_back(std::move(entries[size_t(position)]));
+    entries = std::move(sorted);
+}
 
 const QSet<QString> &pseudoFileSystems()
 {
@@ -87,7 +100,8 @@ FsResult<std::vector<FileEntry>> PosixPlatform::listPlainFiles(const QString &fo
         result.value.push_back({fromNativeName(entry->d_name, qsizetype(std::strlen(entry->d_name))),
                                 withTimes ? qint64(info.st_mtim.tv_sec) : 0});
     }
-    if (!result.ok()) result.value.clear();
+    if (result.ok()) sortByName(result.value);
+    else result.value.clear();
     return result;
 }
 
@@ -106,10 +120,10 @@ FsResult<QStringList> PosixPlatform::listSubfolders(const QString &folder)
         }
         if (isFolder) result.value.append(fromNativeName(entry->d_name, qsizetype(std::strlen(entry->d_name))));
     }
-    std::sort(result.value.begin(), result.value.end(), [](const QString &a, const QString &b) {
-        const int folded = a.compare(b, Qt::CaseInsensitive);
-        return folded != 0 ? folded < 0 : a < b;
-    });
+    QStringList sorted;
+    sorted.reserve(result.value.size());
+    for (const qsizetype position : nameOrder(result.value)) sorted.append(result.value[position]);
+    result.value = sorted;
     return result;
 }
 
@@ -174,12 +188,15 @@ QString PosixPlatform::dateTimeText(qint64 secondsSinceEpoch)
     const qint64 day = qint64(local.tm_year) * 10000 + local.tm_mon * 100 + local.tm_mday;
     if (day != m_cachedDay) {
         m_cachedDay = day;
-        m_cachedDateText = QLocale::system().toString(QDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday),
-                                                      QLocale::ShortFormat);
+        // The default locale follows the regional settings of the system.
+        const QDate date(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+        m_cachedDateText = QLocale().toString(date, QLocale::ShortFormat);
     }
     if (local.tm_hour == 0 && local.tm_min == 0 && local.tm_sec == 0) return m_cachedDateText;
-    return m_cachedDateText + QLatin1Char(' ')
-           + QLocale::system().toString(QTime(local.tm_hour, local.tm_min, local.tm_sec), QLocale::LongFormat);
+    // The regional long time form carries a time-zone name (today's, even for
+    // a summer photo) and overflows the column; the list needs the time only.
+    const QTime time(local.tm_hour, local.tm_min, local.tm_sec);
+    return m_cachedDateText + QLatin1Char(' ') + time.toString(u"H:mm:ss");
 }
 
 std::vector<Volume> PosixPlatform::volumes()

@@ -444,8 +444,9 @@ void TestSettingsFile::textOutsideCp932FallsBackToUtf8()
     QCOMPARE(fieldTexts(read.record), fieldTexts(record));
 }
 
-// A file that exists but cannot be read is treated as a damaged one, so that
-// the start-up recovers; an unreadable extension list is an empty one.
+// A file that exists but cannot be read is told apart from a damaged one, with
+// the system's reason, so that the start-up keeps it; an unreadable extension
+// list is an empty one.
 void TestSettingsFile::unreadableFile()
 {
     TempFolder folder;
@@ -454,7 +455,9 @@ void TestSettingsFile::unreadableFile()
     const QString listPath = folder.addFile(QStringLiteral("ListFile.ini"), "\"bmp\"\r\n");
     platform.failPath(TestPlatform::Operation::ReadTextFile, folder.path(), FsStatus::fromErrno(EIO));
 
-    QCOMPARE(ReadSettingsFile(platform, dataPath).outcome, SettingsReadOutcome::CutShort);
+    const SettingsReadResult read = ReadSettingsFile(platform, dataPath);
+    QCOMPARE(read.outcome, SettingsReadOutcome::Unreadable);
+    QCOMPARE(read.readStatus.reason, FsStatus::fromErrno(EIO).reason);
     QCOMPARE(ReadExtensionList(platform, listPath), QStringList());
 }
 

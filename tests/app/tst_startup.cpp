@@ -6,8 +6,10 @@
 #include "panes/drivelist.h"
 #include "panes/filelistview.h"
 #include "panes/folderlist.h"
+#include "platform/textcodec.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,6 +18,8 @@
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QtTest>
+
+#include <cerrno>
 
 using namespace nv;
 
@@ -54,13 +58,19 @@ private slots:
     void savedRecordRestoresWindow();
     void emptyDataFileFallsBackToRoot();
     void recordCutShortRecovers();
+    void unreadableSettingsAreKeptAndReported();
+    void eachFolderIsListedOnce_data();
+    void eachFolderIsListedOnce();
     void badValuesRecoverLikeACutRecord_data();
     void badValuesRecoverLikeACutRecord();
     void unlistableSourceFallsBackButKeepsDestination();
     void fallbackDeletesOnlyTheExactName();
     void extensionList_data();
     void extensionList();
+    void longExtensionListIsAddedInOneGo();
     void extensionIndexMinusOneEmptiesTheBox();
+    void savedExtensionIndexIsThatOfTheShownText_data();
+    void savedExtensionIndexIsThatOfTheShownText();
     void randomBytesNeverCrash();
     void exitButtonSavesAndNextStartRestores();
     void closeBoxSavesNothing();
@@ -80,7 +90,7 @@ void StartupTest::firstStartWithoutFiles()
     // The destination is pointed at the root while the start-up still runs, so it stays unlisted.
     QCOMPARE(form.TargetFolder, QString());
     QCOMPARE(form.ListView2->files()->rowCount(), 0);
-    QCOMPARE(listingsOf(fixture.platform, QStringLiteral("/")), 2);   // Dir1 change, then LoadSourceList
+    QCOMPARE(listingsOf(fixture.platform, QStringLiteral("/")), 1);
 
     QCOMPARE(form.List1->currentRow(), 0);
     QCOMPARE(comboEntries(form.Combo1), (QStringList{"bmp", "gif", "jpg"}));
@@ -190,6 +200,77 @@ void StartupTest::recordCutShortRecovers()
     QCOMPARE(form.Program.HeadNameHistory[3], QString());
 }
 
+// A read error is no damaged record: the file stays, the user learns why, and
+// the window starts as at a first start.
+void StartupTest::unreadableSettingsAreKeptAndReported()
+{
+    TempFolder source, target;
+    FormFixture fixture;
+    fixture.writeSettings(recordFor(source, target));
+    const QByteArray before = fixture.programFolder.contents(QStringLiteral("DataFile.ini"));
+    const FsStatus denied = FsStatus::fromErrno(EACCES);
+    fixture.platform.failPath(TestPlatform::Operation::ReadTextFile, fixture.programFolder.path(), denied);
+    Form1 &form = fixture.start();
+
+    QCOMPARE(fixture.programFolder.contents(QStringLiteral("DataFile.ini")), before);
+    QCOMPARE(fixture.platform.messages.size(), size_t(1));
+    QVERIFY(fixture.platform.messages[0].text.contains(form.DataFilePath));
+    QVERIFY(fixture.platform.messages[0].text.contains(denied.reason));
+    QCOMPARE(form.SourceFolder, QStringLiteral("/"));
+    QCOMPARE(form.Dir2->path(), QStringLiteral("/"));
+    QCOMPARE(form.TargetFolder, QString());
+    QCOMPARE(form.Combo2->currentText(), QString());
+    QCOMPARE(form.Combo1->currentText(), QStringLiteral("bmp"));
+    QVERIFY(form.Check2->isChecked());
+    QCOMPARE(form.Program.StartupDone, 1);
+}
+
+void StartupTest::eachFolderIsListedOnce_data()
+{
+    QTest::addColumn<int>("reportView");
+    QTest::addColumn<bool>("sourceGone");
+    QTest::newRow("report view") << 1 << false;
+    QTest::newRow("simple view") << 0 << false;
+    QTest::newRow("source gone, report view") << 1 << true;
+}
+
+// The start-up sets the folder lists and the view box, whose handlers each
+// ask for a listing; every pane is still read once, in the view it shows.
+void StartupTest::eachFolderIsListedOnce()
+{
+    QFETCH(int, reportView);
+    QFETCH(bool, sourceGone);
+    TempFolder source, target;
+    source.addFile(QStringLiteral("a.jpg"));
+    target.addFile(QStringLiteral("b.jpg"));
+    SettingsRecord record = recordFor(source, target);
+    record.ReportView = reportView;
+    if (sourceGone) record.SourceFolder = source.path() + QStringLiteral("gone/");
+    FormFixture fixture;
+    fixture.writeSettings(record);
+    Form1 &form = fixture.start();
+
+    const QString sourceShown = sourceGone ? QStringLiteral("/") : source.path();
+    const TestPlatform &platform = fixture.platform;
+    QCOMPARE(listingsOf(platform, sourceShown), 1);
+    QCOMPARE(listingsOf(platform, target.path()), 1);
+    // The fallback looks into the program folder for the settings file it forgets.
+    QCOMPARE(platform.listings.size(), size_t(sourceGone ? 3 : 2));
+    for (const auto &[folder, withTimes] : platform.listings)
+        if (folder != fixture.programFolder.path()) QCOMPARE(withTimes, reportView == 1);
+
+    QCOMPARE(form.SourceFolder, sourceShown);
+    QCOMPARE(form.Dir1->path(), sourceShown);
+    QCOMPARE(form.TargetFolder, target.path());
+    QCOMPARE(form.ListView2->rowNames(), QStringList{"b.jpg"});
+    if (!sourceGone) QCOMPARE(form.ListView1->rowNames(), QStringList{"a.jpg"});
+    QCOMPARE(form.ListView1->files()->cellText(0, 1).isEmpty(), reportView == 0);
+    QCOMPARE(form.Check2->isChecked(), reportView == 0);
+    QCOMPARE(form.ReportView, reportView);
+    QCOMPARE(fixture.dataFileExists(), !sourceGone);
+    QCOMPARE(form.Program.StartupDone, 1);
+}
+
 void StartupTest::badValuesRecoverLikeACutRecord_data()
 {
     QTest::addColumn<QString>("digits");
@@ -277,6 +358,26 @@ void StartupTest::extensionList()
     QCOMPARE(fixture.programFolder.exists(QStringLiteral("ListFile.ini")), present);
 }
 
+// Placing the entries one by one costs the square of the list's length: forty
+// thousand entries kept the window away for a minute.
+void StartupTest::longExtensionListIsAddedInOneGo()
+{
+    QStringList sorted;
+    QByteArray listFile;
+    for (int i = 0; i < 3000; ++i) {
+        sorted.append(QStringLiteral("e%1").arg(i, 4, 10, QLatin1Char('0')));
+        listFile.prepend("\"" + sorted.back().toLatin1() + "\"\r\n");
+    }
+    FormFixture fixture;
+    fixture.writeListFile(listFile);
+    Form1 form(fixture.platform, fixture.programFolder.path());
+    int insertions = 0;
+    connect(form.Combo1->model(), &QAbstractItemModel::rowsInserted, this, [&] { ++insertions; });
+    form.Form_Load();
+    QCOMPARE(insertions, 1);
+    QCOMPARE(comboEntries(form.Combo1), sorted);
+}
+
 void StartupTest::extensionIndexMinusOneEmptiesTheBox()
 {
     TempFolder folder;
@@ -288,6 +389,40 @@ void StartupTest::extensionIndexMinusOneEmptiesTheBox()
     QCOMPARE(form.Combo1->currentIndex(), -1);
     QCOMPARE(form.Combo1->currentText(), QString());
     QVERIFY(fixture.dataFileExists());
+}
+
+void StartupTest::savedExtensionIndexIsThatOfTheShownText_data()
+{
+    QTest::addColumn<int>("picked");   // bmp, gif, jpg
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("savedIndex");
+    QTest::newRow("typed over a picked entry") << 1 << "png" << -1;
+    QTest::newRow("typed a listed entry") << 0 << "jpg" << 2;
+    QTest::newRow("typed in other letter case") << 1 << "GIF" << -1;
+    QTest::newRow("picked, not typed") << 1 << "" << 1;
+    QTest::newRow("typed nothing over a picked entry") << 2 << QString() << 2;
+}
+
+// The saved index is that of the entry equal to the text the box shows; the
+// next start shows that entry, or an empty box for a text not in the list.
+void StartupTest::savedExtensionIndexIsThatOfTheShownText()
+{
+    QFETCH(int, picked);
+    QFETCH(QString, typed);
+    QFETCH(int, savedIndex);
+    TempFolder folder;
+    FormFixture fixture;
+    fixture.writeSettings(recordFor(folder, folder));
+    Form1 &form = fixture.start();
+    form.Combo1->setCurrentIndex(picked);
+    if (!typed.isEmpty()) {
+        form.Combo1->lineEdit()->selectAll();
+        QTest::keyClicks(form.Combo1->lineEdit(), typed);
+    }
+    form.Command5_Click();
+    QCOMPARE(fixture.savedSettings().ExtensionIndex, savedIndex);
+    Form1 &again = fixture.start();
+    QCOMPARE(again.Combo1->currentText(), savedIndex < 0 ? QString() : comboEntries(again.Combo1)[savedIndex]);
 }
 
 void StartupTest::randomBytesNeverCrash()
@@ -317,6 +452,8 @@ void StartupTest::exitButtonSavesAndNextStartRestores()
     form.Combo2->setEditText(QStringLiteral("new, head"));
     form.Text2->setText(QStringLiteral("12"));
     form.List1->setCurrentRow(5);
+    // The scan emptied the box; the typed text is saved as its entry's index.
+    form.Combo1->setEditText(QStringLiteral("jpg"));
     form.Command5_Click();
 
     SettingsRecord saved = fixture.savedSettings();
@@ -335,6 +472,7 @@ void StartupTest::exitButtonSavesAndNextStartRestores()
     QCOMPARE(again.Dir2->path(), target.path());
     QCOMPARE(again.Combo2->currentText(), QStringLiteral("new, head"));
     QCOMPARE(again.List1->currentRow(), 5);
+    QCOMPARE(again.Combo1->currentText(), QStringLiteral("jpg"));
     QVERIFY(again.Check2->isChecked());
     QCOMPARE(again.Program.ShowContinuation, 1);
 }
@@ -373,7 +511,7 @@ void StartupTest::installedLayoutKeepsSettingsApartFromNotes()
 {
     TempFolder settings, notes;
     settings.addFile(QStringLiteral("ListFile.ini"), "\"png\"\r\n");
-    notes.addFile(QStringLiteral("Readme.txt"), QStringLiteral("使い方").toUtf8());
+    notes.addFile(QStringLiteral("Readme.txt"), encodeText(QStringLiteral("使い方")));
     TestPlatform platform;
     Form1 form(platform, ProgramFolders(settings.path(), notes.path()));
     form.Form_Load();

@@ -1,5 +1,5 @@
 // The register and delete buttons beside the extension box: the list in the
-// window, ListFile.ini on disk, the focus, and a preview left alone.
+// window, ListFile.ini on disk, the focus, and the preview.
 #include "formfixture.h"
 
 #include "panes/filelistview.h"
@@ -112,8 +112,9 @@ void ExtensionWindowTest::buttonsMaintainTheList()
     QCOMPARE(platform.callCount(TestPlatform::Operation::WriteTextFile) - writesBefore, written.isNull() ? 0 : 1);
     if (!written.isNull()) QCOMPARE(m_fixture->programFolder.contents(QStringLiteral("ListFile.ini")), written);
     QCOMPARE(form.focusWidget(), focusOnList ? static_cast<QWidget *>(form.ListView1) : button);
-    // The preview waits for one of its own triggers.
-    QCOMPARE(form.Label5->text(), QStringLiteral("preview before"));
+    // The preview follows the text of the box, and only a change of it.
+    const QString preview = textAfter == typed ? QStringLiteral("preview before") : QStringLiteral("img.") + textAfter;
+    QCOMPARE(form.Label5->text(), preview);
     QVERIFY(platform.messages.empty());
 }
 

@@ -136,9 +136,10 @@ void TestNameComposer::preview_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("headName");
     QTest::newRow("7 with 3 digits") << "7" << "head" << "jpg" << 3 << "head007.jpg" << "head";
-    // Padded by the typed length: 007 previews head7, 01 previews head01.
-    QTest::newRow("007 with 3 digits") << "007" << "head" << "jpg" << 3 << "head7.jpg" << "head";
-    QTest::newRow("01 with 3 digits") << "01" << "head" << "jpg" << 3 << "head01.jpg" << "head";
+    // Padded by the length of the number, as the rename pads it, not by the typed text.
+    QTest::newRow("007 with 3 digits") << "007" << "head" << "jpg" << 3 << "head007.jpg" << "head";
+    QTest::newRow("01 with 3 digits") << "01" << "head" << "jpg" << 3 << "head001.jpg" << "head";
+    QTest::newRow("+7 with 2 digits") << "+7" << "head" << "jpg" << 2 << "head07.jpg" << "head";
     QTest::newRow("empty number") << "" << "head" << "jpg" << 3 << "head.jpg" << "head";
     QTest::newRow("0.4 reads as 0") << "0.4" << "head" << "jpg" << 3 << "head.jpg" << "head";
     QTest::newRow("abc reads as 0") << "abc" << "head" << "jpg" << 3 << "head.jpg" << "head";

@@ -1,5 +1,6 @@
-// The naming fields of the main window: which changes refresh the preview,
-// which move the focus to the source list, and the digit list's scroll bar.
+// The naming fields of the main window: the preview, which always shows the
+// name the rename makes, the focus moves to the source list, the digit list's
+// scroll bar, and combo boxes that keep what is typed.
 #include "formfixture.h"
 
 #include "app/pickawarecombobox.h"
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -22,14 +24,18 @@ private slots:
     void cleanup();
 
     void typingRefreshesThePreview();
-    void pickingAHeadNameLeavesThePreview();
-    void typingAnExtensionWaitsForTheNextRefresh();
+    void pickingAHeadNameRefreshesThePreview();
+    void typingAnExtensionRefreshesThePreview();
+    void previewIsTheNameTheRenameMakes_data();
+    void previewIsTheNameTheRenameMakes();
+    void typedTextIsNotCompleted_data();
+    void typedTextIsNotCompleted();
     void pickingAnExtensionRefreshesAndMovesTheFocus();
     void scrollBarStepsTheDigitListOneWay();
     void trailingLineBreakOfTheHeadNameIsDropped();
 
 private:
-    std::unique_ptr<TempFolder> m_folder;
+    std::unique_ptr<TempFolder> m_folder, m_target;
     std::unique_ptr<FormFixture> m_fixture;
 
     Form1 &start();
@@ -40,6 +46,7 @@ private:
 void NamingFieldsTest::init()
 {
     m_folder = std::make_unique<TempFolder>();
+    m_target = std::make_unique<TempFolder>();
     m_fixture = std::make_unique<FormFixture>();
 }
 
@@ -47,13 +54,14 @@ void NamingFieldsTest::cleanup()
 {
     m_fixture.reset();
     m_folder.reset();
+    m_target.reset();
 }
 
 Form1 &NamingFieldsTest::start()
 {
     SettingsRecord record;
     record.SourceFolder = m_folder->path();
-    record.TargetFolder = m_folder->path();
+    record.TargetFolder = m_target->path();
     record.DigitIndex = 3;
     record.ExtensionIndex = 2;   // jpg
     record.HeadName = QStringLiteral("trip");
@@ -82,39 +90,107 @@ void NamingFieldsTest::typingRefreshesThePreview()
     QCOMPARE(form.Label5->text(), QStringLiteral("trip007.jpg"));
     form.Text2->setFocus();
     form.Text2->selectAll();
-    QTest::keyClicks(form.Text2, QStringLiteral("007"));
-    // The preview pads by the length of the typed text.
-    QCOMPARE(form.Label5->text(), QStringLiteral("trip7.jpg"));
+    QTest::keyClicks(form.Text2, QStringLiteral("008"));
+    QCOMPARE(form.Label5->text(), QStringLiteral("trip008.jpg"));
     form.Combo2->setFocus();
     QTest::keyClicks(form.Combo2->lineEdit(), QStringLiteral("_x"));
-    QCOMPARE(form.Label5->text(), QStringLiteral("trip_x7.jpg"));
+    QCOMPARE(form.Label5->text(), QStringLiteral("trip_x008.jpg"));
     form.Combo2->setEditText(QStringLiteral("set"));
-    QCOMPARE(form.Label5->text(), QStringLiteral("set7.jpg"));
+    QCOMPARE(form.Label5->text(), QStringLiteral("set008.jpg"));
 }
 
-void NamingFieldsTest::pickingAHeadNameLeavesThePreview()
+void NamingFieldsTest::pickingAHeadNameRefreshesThePreview()
 {
     Form1 &form = start();
     form.Combo2->setFocus();   // fills the drop-down from the history: older, newer
     QCOMPARE(comboEntries(form.Combo2), (QStringList{"older", "newer"}));
     pickFromDropDown(form.Combo2, 1);
     QCOMPARE(form.Combo2->currentText(), QStringLiteral("newer"));
-    QCOMPARE(form.Label5->text(), QStringLiteral("trip007.jpg"));
+    QCOMPARE(form.Label5->text(), QStringLiteral("newer007.jpg"));
     QCOMPARE(form.focusWidget(), form.ListView1);
-    // The next refresh shows the picked name.
-    form.Text2->setText(QStringLiteral("8"));
-    QCOMPARE(form.Label5->text(), QStringLiteral("newer008.jpg"));
 }
 
-void NamingFieldsTest::typingAnExtensionWaitsForTheNextRefresh()
+void NamingFieldsTest::typingAnExtensionRefreshesThePreview()
 {
     Form1 &form = start();
     form.Combo1->setFocus();
     form.Combo1->lineEdit()->selectAll();
     QTest::keyClicks(form.Combo1->lineEdit(), QStringLiteral("png"));
-    QCOMPARE(form.Label5->text(), QStringLiteral("trip007.jpg"));
-    form.Text2->setText(QStringLiteral("8"));
-    QCOMPARE(form.Label5->text(), QStringLiteral("trip008.png"));
+    QCOMPARE(form.Label5->text(), QStringLiteral("trip007.png"));
+    QCOMPARE(form.focusWidget(), form.Combo1);
+}
+
+void NamingFieldsTest::previewIsTheNameTheRenameMakes_data()
+{
+    QTest::addColumn<QString>("numberText");   // typed over the 7; empty: left alone
+    QTest::addColumn<int>("pickedHead");       // picked from the drop-down (older, newer); -1: none
+    QTest::addColumn<QString>("extension");    // typed over jpg; empty: left alone
+    QTest::addColumn<QString>("newName");
+    QTest::newRow("as started") << "" << -1 << "" << "trip007.jpg";
+    QTest::newRow("leading zeros typed") << "007" << -1 << "" << "trip007.jpg";
+    QTest::newRow("fewer zeros than digits") << "01" << -1 << "" << "trip001.jpg";
+    QTest::newRow("blanks and a half") << " 1 2.5" << -1 << "" << "trip012.jpg";
+    QTest::newRow("head name picked") << "" << 0 << "" << "older007.jpg";
+    QTest::newRow("extension typed") << "" << -1 << "png" << "trip007.png";
+    QTest::newRow("all three") << "0042" << 1 << "tif" << "newer042.tif";
+}
+
+// Whatever way the fields were filled, the rename button gives the first
+// selected file the very name that the preview shows.
+void NamingFieldsTest::previewIsTheNameTheRenameMakes()
+{
+    QFETCH(QString, numberText);
+    QFETCH(int, pickedHead);
+    QFETCH(QString, extension);
+    QFETCH(QString, newName);
+    m_folder->addFile(QStringLiteral("a.jpg"), "pixels");
+    Form1 &form = start();
+    if (!numberText.isEmpty()) {
+        form.Text2->selectAll();
+        QTest::keyClicks(form.Text2, numberText);
+    }
+    if (pickedHead >= 0) {
+        form.Combo2->setFocus();
+        pickFromDropDown(form.Combo2, pickedHead);
+    }
+    if (!extension.isEmpty()) {
+        form.Combo1->lineEdit()->selectAll();
+        QTest::keyClicks(form.Combo1->lineEdit(), extension);
+    }
+    QCOMPARE(form.Label5->text(), newName);
+
+    QVERIFY(clickRow(form.ListView1, QStringLiteral("a.jpg")));
+    QTest::mouseClick(form.Command3, Qt::LeftButton);
+    QCOMPARE(m_target->names(), QStringList{newName});
+}
+
+void NamingFieldsTest::typedTextIsNotCompleted_data()
+{
+    QTest::addColumn<bool>("headName");   // Combo2, else Combo1 (bmp, gif, jpg)
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("extension in other letter case") << false << "JPG";
+    QTest::newRow("start of an extension") << false << "j";
+    QTest::newRow("head name in other letter case") << true << "CASE";
+    QTest::newRow("start of a head name") << true << "mo";
+}
+
+// What the user types is what is used, also after Return: the boxes complete
+// nothing from their lists.
+void NamingFieldsTest::typedTextIsNotCompleted()
+{
+    QFETCH(bool, headName);
+    QFETCH(QString, typed);
+    Form1 &form = start();
+    form.Program.HeadNameHistory[8] = QStringLiteral("case");
+    form.Program.HeadNameHistory[9] = QStringLiteral("move");
+    QComboBox *box = headName ? static_cast<QComboBox *>(form.Combo2) : form.Combo1;
+    box->setFocus();
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), typed);
+    QCOMPARE(box->currentText(), typed);
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    QCOMPARE(box->currentText(), typed);
+    QVERIFY(form.Label5->text().contains(typed));
 }
 
 void NamingFieldsTest::pickingAnExtensionRefreshesAndMovesTheFocus()

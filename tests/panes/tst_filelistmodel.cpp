@@ -38,6 +38,7 @@ private slots:
     void anotherColumnStartsAscending();
     void listingClearsTheFlagButKeepsKeyAndOrder();
     void timeColumnSortsByItsText();
+    void nameColumnSortsAsTheListingOrders();
     void selectionFollowsSortedRows();
 };
 
@@ -51,6 +52,7 @@ void FileListModelTest::extensionTextIsTheLastThreeCharacters_data()
     QTest::newRow("dot inside the three") << "archive.tar.gz" << "--.GZ--";
     QTest::newRow("short name") << "ab" << "--AB--";
     QTest::newRow("Japanese") << "写真です" << "--真です--";
+    QTest::newRow("emoji counts as one character") << "x😀ab" << "--😀AB--";
 }
 
 void FileListModelTest::extensionTextIsTheLastThreeCharacters()
@@ -129,6 +131,18 @@ void FileListModelTest::timeColumnSortsByItsText()
     model.setRows(rows, true);
     model.headerClicked(2);
     QCOMPARE(column(model, 0), (QStringList{"mid", "new", "old"}));
+}
+
+// The same order as the listing: letters folded to upper case, so dscf0001
+// comes before DSC_0001.
+void FileListModelTest::nameColumnSortsAsTheListingOrders()
+{
+    FileListModel model(timeText);
+    model.setRows(entries({"DSC_0001.JPG", "b.jpg", "dscf0001.jpg", "A.jpg"}), true);
+    model.headerClicked(0);
+    QCOMPARE(column(model, 0), (QStringList{"A.jpg", "b.jpg", "dscf0001.jpg", "DSC_0001.JPG"}));
+    model.headerClicked(0);
+    QCOMPARE(column(model, 0), (QStringList{"DSC_0001.JPG", "dscf0001.jpg", "b.jpg", "A.jpg"}));
 }
 
 void FileListModelTest::selectionFollowsSortedRows()

@@ -2,10 +2,15 @@
 // the highlighted folder entry, and the destination before the start-up ends.
 #include "formfixture.h"
 
+#include "app/pickawarecombobox.h"
+#include "naming/namecomposer.h"
 #include "panes/filelistview.h"
 #include "panes/folderlist.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 
@@ -21,6 +26,8 @@ private slots:
     void cleanup();
 
     void listsPlainFilesOnly();
+    void rowsComeInNameOrderAndRenameNumbersThem();
+    void detailCellsShowCharactersAndLocalTime();
     void simpleViewReadsNoTimes();
     void toggleViewRelistsBothPanes();
     void refreshListsTheHighlightedEntry();
@@ -74,6 +81,44 @@ void ListingTest::listsPlainFilesOnly()
     QCOMPARE(names, (QStringList{"b.jpg", "link.jpg"}));
     QCOMPARE(form.ListView2->files()->rowCount(), 0);
     QCOMPARE(form.TargetFolder, m_target->path());   // an empty folder is still the pane's folder
+}
+
+// Select all, rename: the photos are numbered in the order they were shot.
+void ListingTest::rowsComeInNameOrderAndRenameNumbersThem()
+{
+    QStringList ordered{"DSC00007.JPG", "DSC00024.JPG", "DSCF0001.JPG", "DSC_0001.JPG"};
+    for (int i = 0; i < 40; ++i) ordered.append(QStringLiteral("IMG_%1.JPG").arg(i, 4, 10, QLatin1Char('0')));
+    for (qsizetype i = ordered.size() - 1; i >= 0; --i) m_source->addFile(ordered[i], ordered[i].toLatin1());
+    Form1 &form = startWith(1);
+    QCOMPARE(form.ListView1->rowNames(), ordered);
+
+    form.Combo2->setEditText(QStringLiteral("n"));
+    form.Text2->setText(QStringLiteral("1"));
+    form.List1->setCurrentRow(2);
+    QTest::mouseClick(form.ListView1->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+    QTest::mouseClick(form.Command3, Qt::LeftButton);
+    for (int i = 0; i < ordered.size(); ++i) {
+        const QString renamed = ComposeNewName(QStringLiteral("n"), i + 1, 2, form.Combo1->currentText());
+        QCOMPARE(m_target->contents(renamed), ordered[i].toLatin1());
+    }
+}
+
+// The extension cell counts characters, not UTF-16 units; the time cell shows
+// the regional short date and H:mm:ss, without a time-zone name.
+void ListingTest::detailCellsShowCharactersAndLocalTime()
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    const QDate day(2023, 11, 15);
+    m_source->addFile(QString::fromUtf8("x😀ab"), "", QDateTime(day, QTime(7, 13, 20)).toSecsSinceEpoch());
+    m_source->addFile(QStringLiteral("midnight.jpg"), "", QDateTime(day, QTime(0, 0)).toSecsSinceEpoch());
+    Form1 &form = startWith(1);
+    const FileListModel *files = form.ListView1->files();
+    QStringList cells;
+    for (int row = 0; row < 2; ++row) cells << files->cellText(row, 1) << files->cellText(row, 2);
+    QLocale::setDefault(before);
+    QCOMPARE(form.ListView1->rowNames(), (QStringList{"midnight.jpg", QString::fromUtf8("x😀ab")}));
+    QCOMPARE(cells, (QStringList{"--JPG--", "2023/11/15", QString::fromUtf8("--😀AB--"), "2023/11/15 7:13:20"}));
 }
 
 void ListingTest::simpleViewReadsNoTimes()

@@ -34,6 +34,7 @@ private slots:
     void sourceChangesDisableRenameButtons();
     void destinationChangesKeepRenameButtons();
     void singleClickDoesNotOpen();
+    void folderListStopsAtTheVolumeRoot();
     void sameFolderCarriesTheDestinationAlong();
     void sameFolderRunsOneWay();
     void sameFolderThatCannotFollowIsReported();
@@ -139,6 +140,19 @@ void NavigationTest::singleClickDoesNotOpen()
     QTest::mouseDClick(form.Dir1->viewport(), Qt::LeftButton, {}, rect.center());
     QCOMPARE(form.Dir1->path(), m_volumeA->path() + QStringLiteral("photos/"));
     QCOMPARE(form.ListView1->rowNames(), QStringList{"p1.jpg"});
+}
+
+// Nothing above the chosen volume's root is offered, so a double click
+// cannot leave the volume that the drive list names.
+void NavigationTest::folderListStopsAtTheVolumeRoot()
+{
+    Form1 &form = start();
+    form.Dir1->openFolder(m_volumeA->path() + QStringLiteral("photos/"));
+    QStringList paths;
+    for (int i = 0; i < form.Dir1->count(); ++i) paths.append(form.Dir1->item(i)->data(Qt::UserRole).toString());
+    QCOMPARE(paths, (QStringList{m_volumeA->path(), m_volumeA->path() + QStringLiteral("photos/")}));
+    QCOMPARE(form.Dir1->item(0)->text(), m_volumeA->path());
+    QCOMPARE(form.Drive1->drive(), m_volumeA->path());
 }
 
 void NavigationTest::sameFolderCarriesTheDestinationAlong()

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -122,8 +123,9 @@ private slots:
     void deleteFile();
     void makeFolder_data();
     void makeFolder();
-    void namesThatAreNotUtf8_data();
-    void namesThatAreNotUtf8();
+    void namesReachTheirExactBytes_data();
+    void namesReachTheirExactBytes();
+    void dateTimeText_data();
     void dateTimeText();
     void readTextFile_data();
     void readTextFile();
@@ -362,7 +364,7 @@ void TestPosixPlatform::makeFolder()
     QCOMPARE(root.contents(QStringLiteral("file.txt")), QByteArray("kept"));
 }
 
-void TestPosixPlatform::namesThatAreNotUtf8_data()
+void TestPosixPlatform::namesReachTheirExactBytes_data()
 {
     QTest::addColumn<QByteArray>("name");
     QTest::newRow("stray byte") << QByteArray("abc\xff.jpg");
@@ -371,11 +373,15 @@ void TestPosixPlatform::namesThatAreNotUtf8_data()
     QTest::newRow("sequence cut at the end") << QByteArray("abc\xe3\x81");
     QTest::newRow("encoded surrogate") << QByteArray("\xed\xb3\xbf.jpg");
     QTest::newRow("stray byte between UTF-8") << QByteArray("\xe6\x97\xa5\xff\xe6\x9c\xac.jpg");
+    // Characters whose low surrogate lies where single bytes are carried.
+    QTest::newRow("emoji U+1F4A9") << QByteArray("\xf0\x9f\x92\xa9.jpg");
+    QTest::newRow("kanji U+20089") << QByteArray("\xf0\xa0\x82\x89.jpg");
+    QTest::newRow("emoji beside a stray byte") << QByteArray("\xf0\x9f\x92\xa9\xff.jpg");
 }
 
 // The listed QString is all the rest of the program sees; copying and
 // deleting through it must reach the very bytes on disk.
-void TestPosixPlatform::namesThatAreNotUtf8()
+void TestPosixPlatform::namesReachTheirExactBytes()
 {
     QFETCH(QByteArray, name);
     TempFolder source;
@@ -404,34 +410,49 @@ void TestPosixPlatform::namesThatAreNotUtf8()
     QCOMPARE(::lstat(sourceBytes.constData(), &info), -1);
 }
 
-// Exactly midnight shows the date alone, any other time the date, a blank and
-// the time. Days alternate so that a remembered date text of a former call
-// would show.
+void TestPosixPlatform::dateTimeText_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QByteArray>("zone");   // a POSIX TZ rule, which needs no zone files
+    QTest::addColumn<QDateTime>("moment");
+    QTest::addColumn<QString>("text");
+    const QByteArray utc("UTC0");
+    const QByteArray centralEurope("CET-1CEST,M3.5.0,M10.5.0/3");
+    const auto at = [](int year, int month, int day, int hour, int minute, int second) {
+        return QDateTime(QDate(year, month, day), QTime(hour, minute, second), Qt::UTC);
+    };
+    QTest::newRow("Japan, morning") << "ja_JP" << utc << at(2023, 11, 15, 7, 13, 20) << "2023/11/15 7:13:20";
+    QTest::newRow("Japan, midnight") << "ja_JP" << utc << at(2023, 11, 15, 0, 0, 0) << "2023/11/15";
+    QTest::newRow("Japan, a second past midnight") << "ja_JP" << utc << at(2024, 2, 29, 0, 0, 1)
+                                                   << "2024/02/29 0:00:01";
+    QTest::newRow("C locale") << "C" << utc << at(2024, 2, 29, 13, 45, 7) << "29 Feb 2024 13:45:07";
+    QTest::newRow("summer time, no zone name") << "ja_JP" << centralEurope << at(2023, 7, 1, 10, 0, 0)
+                                               << "2023/07/01 12:00:00";
+    QTest::newRow("winter time, no zone name") << "ja_JP" << centralEurope << at(2023, 11, 15, 6, 13, 20)
+                                               << "2023/11/15 7:13:20";
+}
+
+// The regional short date, a blank and H:mm:ss in local time, without a
+// time-zone name; exactly midnight shows the date alone. Another day is
+// formatted first, so that a date text remembered from a former call would show.
 void TestPosixPlatform::dateTimeText()
 {
+    QFETCH(QString, locale);
+    QFETCH(QByteArray, zone);
+    QFETCH(QDateTime, moment);
+    QFETCH(QString, text);
+    const QLocale localeBefore;
+    const QByteArray zoneBefore = qgetenv("TZ");
+    QLocale::setDefault(QLocale(locale));
+    qputenv("TZ", zone);
+    ::tzset();
     TestPlatform platform;
-    const QDate leapDay(2024, 2, 29);
-    const QDate newYear(2025, 1, 1);
-    const QLocale locale = QLocale::system();
-    const auto secondsAt = [](QDate date, QTime time) { return QDateTime(date, time).toSecsSinceEpoch(); };
-
-    const struct {
-        QDate date;
-        QTime time;
-    } moments[] = {
-        {leapDay, QTime(0, 0)},
-        {leapDay, QTime(13, 45, 7)},
-        {newYear, QTime(0, 0, 1)},
-        {leapDay, QTime(23, 59, 59)},
-        {newYear, QTime(0, 0)},
-    };
-    for (const auto &moment : moments) {
-        const QString dateText = locale.toString(moment.date, QLocale::ShortFormat);
-        const QString expected = moment.time == QTime(0, 0)
-                                     ? dateText
-                                     : dateText + QLatin1Char(' ') + locale.toString(moment.time, QLocale::LongFormat);
-        QCOMPARE(platform.dateTimeText(secondsAt(moment.date, moment.time)), expected);
-    }
+    platform.dateTimeText(moment.toSecsSinceEpoch() - 3 * 86400);
+    const QString shown = platform.dateTimeText(moment.toSecsSinceEpoch());
+    QLocale::setDefault(localeBefore);
+    qputenv("TZ", zoneBefore);
+    ::tzset();
+    QCOMPARE(shown, text);
 }
 
 void TestPosixPlatform::readTextFile_data()
@@ -442,7 +463,10 @@ void TestPosixPlatform::readTextFile_data()
     QTest::newRow("CP932") << QByteArray::fromHex("838a836c815b83808cb383748348838b835f81600d0a")
                            << QString::fromUtf8("リネーム元フォルダ～\r\n");
     QTest::newRow("UTF-8 with mark") << QByteArray("\xEF\xBB\xBF" "caf\xC3\xA9") << QString::fromUtf8("café");
-    QTest::newRow("UTF-8 without mark") << QByteArray("\xE5\x86\x99\xE7\x9C\x9F") << QString::fromUtf8("写真");
+    // Half-width katakana pairs in CP932 are often valid UTF-8 as well.
+    QTest::newRow("CP932 that is valid UTF-8") << QByteArray("\xC3\xBD\xD5\xB7") << QString::fromUtf8("ﾃｽﾕｷ");
+    QTest::newRow("UTF-8 without mark reads as CP932")
+        << QByteArray("\xE5\x86\x99\xE7\x9C\x9F") << QString::fromUtf16(u"\u8700\u548F\u6084");
     QTest::newRow("empty") << QByteArray() << QString();
 }
 
@@ -468,6 +492,10 @@ void TestPosixPlatform::writeTextFile_data()
                            << QByteArray::fromHex("838a836c815b83808cb383748348838b835f81600d0a");
     QTest::newRow("outside CP932") << QString::fromUtf8("写真 café\r\n")
                                    << QByteArray("\xEF\xBB\xBF\xE5\x86\x99\xE7\x9C\x9F caf\xC3\xA9\r\n");
+    QTest::newRow("half-width katakana") << QString::fromUtf8("ﾃｽﾕｷ\r\n") << QByteArray("\xC3\xBD\xD5\xB7\r\n");
+    // CP932 has a code for U+F86F, but that code reads back as U+2116.
+    QTest::newRow("character CP932 reads back as another") << QString(QChar(0xF86F))
+                                                              << QByteArray("\xEF\xBB\xBF\xEF\xA1\xAF");
     QTest::newRow("empty") << QString() << QByteArray();
     // A folder whose name is not valid UTF-8 keeps its exact bytes in a settings file.
     QTest::newRow("name bytes that are not UTF-8") << fromNativeName(QByteArray("\"/a\xff/\"\r\n"))

@@ -5,6 +5,8 @@
 #include "testplatform.h"
 
 #include <QBuffer>
+#include <QPainter>
+#include <QProcess>
 #include <QtTest>
 
 #include <unistd.h>
@@ -22,6 +24,42 @@ QByteArray encoded(const QSize &size, const char *format, const QColor &colour =
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, format);
     return bytes;
+}
+
+// Red with a blue mark over the top left sixteenth, so a turned or mirrored
+// picture shows which way it went.
+QImage markedPicture(int width, int height)
+{
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QPainter(&picture).fillRect(0, 0, width / 4, height / 4, Qt::blue);
+    return picture;
+}
+
+// What a shell command line writes to the file "out" in a scratch folder that
+// holds the picture as in.png; input goes to its standard input.
+QByteArray madeBy(const QImage &picture, const QString &commandLine, const QByteArray &input = {})
+{
+    QTemporaryDir scratch;
+    picture.save(scratch.filePath(QStringLiteral("in.png")));
+    QProcess shell;
+    shell.setWorkingDirectory(scratch.path());
+    shell.start(QStringLiteral("sh"), {QStringLiteral("-c"), commandLine});
+    shell.write(input);
+    shell.closeWriteChannel();
+    shell.waitForFinished(120000);
+    QFile made(scratch.filePath(QStringLiteral("out")));
+    return made.open(QIODevice::ReadOnly) ? made.readAll() : QByteArray();
+}
+
+// A camera's JPEG: the picture as stored, with an EXIF orientation saying how
+// to turn it. ImageMagick sets the orientation only in an EXIF block that is
+// already there, so the first pass gives it one that says "as stored".
+QByteArray orientedJpeg(const QImage &picture, const QString &orientation)
+{
+    const QByteArray asStored("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0\x01\0\0\0\0\0\0\0", 32);
+    return madeBy(picture, "convert in.png -profile APP1:- jpg:- | convert - -orient " + orientation + " jpg:out",
+                  asStored);
 }
 
 const QSizeF kBox(169, 129);
@@ -104,16 +142,43 @@ void TestThumbnail::shownPicture_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<bool>("stretch");
+    QTest::addColumn<QString>("corners");   // near each corner from the top left clockwise: b for the mark, r
 
     QTest::newRow("PNG larger than the box")
-        << "large.png" << encoded({400, 300}, "PNG") << QRect(0, 1, 169, 127) << true;
+        << "large.png" << encoded({400, 300}, "PNG") << QRect(0, 1, 169, 127) << true << "";
     QTest::newRow("BMP without an extension")
-        << "bitmap" << encoded({50, 40}, "BMP") << QRect(60, 45, 50, 40) << false;
+        << "bitmap" << encoded({50, 40}, "BMP") << QRect(60, 45, 50, 40) << false << "";
     // Decoded straight at the box's size, not at its natural 3000 x 2000.
     QTest::newRow("JPEG far larger than the box")
-        << "photo.jpg" << encoded({3000, 2000}, "JPEG") << QRect(0, 8, 169, 113) << true;
+        << "photo.jpg" << encoded({3000, 2000}, "JPEG") << QRect(0, 8, 169, 113) << true << "";
     QTest::newRow("a sliver keeps one row")
-        << "sliver.png" << encoded({2000, 1}, "PNG") << QRect(0, 64, 169, 1) << true;
+        << "sliver.png" << encoded({2000, 1}, "PNG") << QRect(0, 64, 169, 1) << true << "";
+
+    // A 400 x 200 photo in each EXIF orientation: fitted as it stands upright.
+    const QRect wide(0, 22, 169, 85), tall(52, 0, 65, 129);
+    const struct { const char *orientation; QRect shown; const char *corners; } turned[] = {
+        {"TopLeft", wide, "brrr"}, {"TopRight", wide, "rbrr"}, {"BottomRight", wide, "rrbr"},
+        {"BottomLeft", wide, "rrrb"}, {"LeftTop", tall, "brrr"}, {"RightTop", tall, "rbrr"},
+        {"RightBottom", tall, "rrbr"}, {"LeftBottom", tall, "rrrb"}};
+    for (const auto &photo : turned)
+        QTest::newRow(photo.orientation) << "photo.jpg" << orientedJpeg(markedPicture(400, 200), photo.orientation)
+                                         << photo.shown << true << photo.corners;
+
+    const QImage small = markedPicture(64, 48);
+    const QRect natural(53, 41, 64, 48);
+    const QByteArray heic = madeBy(small, QStringLiteral("heif-enc in.png -o out"));
+    QTest::newRow("HEIC") << "phone.heic" << heic << natural << false << "brrr";
+    QTest::newRow("HEIC named .jpg") << "phone.jpg" << heic << natural << false << "brrr";
+    QTest::newRow("AVIF") << "phone.avif" << madeBy(small, QStringLiteral("heif-enc -A in.png -o out")) << natural
+                          << false << "brrr";
+    QTest::newRow("HEIC holding a thumbnail")
+        << "large.heic" << madeBy(markedPicture(640, 480), QStringLiteral("heif-enc -t 320 in.png -o out"))
+        << QRect(0, 1, 169, 127) << true << "brrr";
+    // The file's own boxes turn a HEIC; an EXIF orientation inside it is not applied a second time.
+    QTest::newRow("HEIC carrying an EXIF orientation")
+        << "turned.heic"
+        << madeBy(small, QStringLiteral("cat > in.jpg && heif-enc in.jpg -o out"), orientedJpeg(small, "RightTop"))
+        << natural << false << "brrr";
 }
 
 void TestThumbnail::shownPicture()
@@ -122,6 +187,8 @@ void TestThumbnail::shownPicture()
     QFETCH(QByteArray, bytes);
     QFETCH(QRect, geometry);
     QFETCH(bool, stretch);
+    QFETCH(QString, corners);
+    QVERIFY2(!bytes.isEmpty(), "the sample could not be made");
 
     TempFolder folder;
     TestPlatform platform;
@@ -132,8 +199,16 @@ void TestThumbnail::shownPicture()
     QCOMPARE(thumbnail->placement.stretch, stretch);
     QCOMPARE(thumbnail->picture.size(), geometry.size());
     const QColor shown = thumbnail->picture.pixelColor(geometry.width() / 2, geometry.height() / 2);
-    QVERIFY2(shown.red() > 240 && shown.green() < 16 && shown.blue() < 16, qPrintable(shown.name()));
+    QVERIFY2(shown.red() > 224 && shown.green() < 32 && shown.blue() < 32, qPrintable(shown.name()));
     QVERIFY(platform.messages.empty());
+    if (corners.isEmpty()) return;
+    QString seen;
+    for (const QPoint corner : {QPoint(1, 1), QPoint(7, 1), QPoint(7, 7), QPoint(1, 7)}) {   // in eighths
+        const QColor colour = thumbnail->picture.pixelColor(int(corner.x() * geometry.width() / 8),
+                                                            int(corner.y() * geometry.height() / 8));
+        seen += colour.blue() > colour.red() ? u'b' : u'r';
+    }
+    QCOMPARE(seen, corners);
 }
 
 void TestThumbnail::notAPicture_data()
@@ -144,6 +219,15 @@ void TestThumbnail::notAPicture_data()
     QTest::newRow("empty file") << "empty.png" << QByteArray();
     QTest::newRow("PNG signature then rubbish")
         << "broken.png" << QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(64, 'x');
+    QTest::newRow("text named .heic") << "notes.heic" << QByteArray("これも画像ではありません\n");
+    const QByteArray heic = madeBy(markedPicture(640, 480), QStringLiteral("heif-enc in.png -o out"));
+    QTest::newRow("HEIC cut in its picture data") << "cut.heic" << heic.left(heic.size() * 2 / 3);
+    // Read whole, but the decoder refuses it: the sequence parameters (NAL type 33) are rubbish.
+    const qsizetype parameters = heic.indexOf(QByteArray("\x42\x01", 2), heic.indexOf("hvcC")) + 2;
+    QTest::newRow("HEIC the decoder refuses")
+        << "refused.heic" << QByteArray(heic).replace(parameters, 30, QByteArray(30, '\xff'));
+    QTest::newRow("AVIF wider than any phone photo")
+        << "wide.avif" << madeBy(markedPicture(16400, 16), QStringLiteral("heif-enc -A in.png -o out"));
 }
 
 void TestThumbnail::notAPicture()

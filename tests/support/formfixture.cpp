@@ -1,6 +1,7 @@
 #include "formfixture.h"
 
 #include "panes/filelistview.h"
+#include "platform/textcodec.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -52,7 +53,7 @@ Form1 &FormFixture::restart()
 
 void FormFixture::writeSettings(const SettingsRecord &record)
 {
-    writeDataFile(FormatSettingsRecord(record).toUtf8());
+    writeDataFile(encodeText(FormatSettingsRecord(record)));
 }
 
 SettingsRecord FormFixture::savedSettings()
