@@ -1,227 +1,347 @@
+// The second half of the copy loop: running a plan that copyplan.cpp made.
 #include "naming/copybatch.h"
 
-#include <QHash>
+#include "naming/copyplan.h"
+
+#include <QSet>
 
 #include <algorithm>
-#include <optional>
 
 namespace nv {
 namespace {
 
-struct PlannedCopy {
-    QString oldName;
-    QString newName;
-    bool copyStands = false;   // made by this run and not replaced by a later copy of it
-};
-
-bool isSelected(const CopyBatchRequest &request, qsizetype row)
-{
-    return row < qsizetype(request.selected.size()) && request.selected[size_t(row)];
-}
-
-bool isSingleFileName(const QString &name)
-{
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
-           && !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
-}
-
-// A NUL character would cut the text of a message box short.
-QString shown(QString name) { return name.replace(QChar(0), QChar(0x2400)); }
-
-void tell(Platform &platform, const QString &text)
-{
-    platform.showMessage(text, MessageButtons::Ok, MessageIcon::Exclamation, kApplicationTitle);
-}
-
-// Every new name, made and checked before anything is copied; nullopt after
-// telling the user when one cannot be used.
-std::optional<std::vector<PlannedCopy>> planCopies(Platform &platform, const CopyBatchRequest &request)
-{
-    std::vector<PlannedCopy> plan;
-    for (qsizetype row = 0; row < request.rows.size(); ++row) {
-        if (!isSelected(request, row)) continue;
-        const QString &oldName = request.rows[row];
-        const std::optional<QString> newName = request.newName(oldName);
-        if (!newName) {
-            tell(platform, QStringLiteral("「%1」に付ける通し番号が 2147483647 を超えます。\n"
-                                          "ファイルは一つもコピーしていません。").arg(shown(oldName)));
-            return std::nullopt;
-        }
-        if (!isSingleFileName(*newName)) {
-            tell(platform, QStringLiteral("「%1」の新しいファイル名「%2」は使えません。\n"
-                                          "空の名前、「.」、「..」、「/」や NUL 文字を含む名前はファイル名になりません。\n"
-                                          "ファイルは一つもコピーしていません。")
-                               .arg(shown(oldName), shown(*newName)));
-            return std::nullopt;
-        }
-        plan.push_back({oldName, *newName});
-    }
-    return plan;
-}
-
 class CopyRun {
 public:
-    CopyRun(Platform &platform, BatchProgress &progress, const CopyBatchRequest &request,
-            std::vector<PlannedCopy> plan, const Platform::FolderProbe &destination)
-        : m_platform(platform), m_progress(progress), m_request(request), m_plan(std::move(plan)),
-          m_destination(destination)
-    {
-    }
+    CopyRun(Platform &platform, BatchProgress &progress, const CopyBatchRequest &request, CopyPlan &plan);
 
-    BatchEnd copyPass();
-    // Deletes the sources whose copies stand, once the destination is flushed.
-    BatchEnd deletionPass();
+    BatchEnd run();
 
 private:
-    enum class Step { Next, Cancel, Fail };
+    enum class Visit { Pending, Visiting, Done };
+    struct Outcome {
+        Visit visit = Visit::Pending;
+        bool landed = false;
+        bool linked = false;     // landed as a second name of its source: no byte copied
+        bool setAside = false;   // its source was renamed to keptPath to break a cycle
+        QString keptPath;
+        Platform::FileVersion version;   // of the source, as it was copied or linked
+    };
 
-    Step copyOne(size_t index);
-    bool leavesAlone(const PlannedCopy &item);
-    bool sameFile(const QString &source, const QString &target);
-    void recordCopy(size_t index);
-    bool deleteSource(const PlannedCopy &item);
-    // The form in which the destination folder tells names apart.
-    QString key(const QString &name) const
+    bool copyPass();
+    bool runChainFrom(int index);
+    bool runStep(int index);
+    bool copyOrLink(int index);
+    bool landSetAside(int index);
+    bool mayLand(int index);
+    void restoreSetAside();
+    bool deletionPass();
+    bool deleteSource(int index);
+    void advance();
+    void advanceTo(int position);
+    bool fail(const QString &what, const QString &reason);
+    QString failureText() const;
+
+    QString sourcePath(int index) const { return m_request.sourceFolder + m_plan.steps[size_t(index)].oldName; }
+    QString targetPath(int index) const { return m_request.destinationFolder + m_plan.steps[size_t(index)].newName; }
+    void notDone(int index, const QString &reason)
     {
-        return m_destination.foldsLetterCase ? name.toCaseFolded() : name;
+        m_plan.notDone.add(m_plan.steps[size_t(index)].oldName, m_plan.steps[size_t(index)].newName, reason);
     }
-    bool writtenByThisRun(const QString &sourceName) const
+    void sourceNotDone(int index, const QString &reason)
     {
-        return m_destination.sameAsOther && m_writtenBy.contains(key(sourceName));
+        m_plan.notDone.addFile(m_plan.steps[size_t(index)].oldName, reason);
     }
-    QString sourcePath(const PlannedCopy &item) const { return m_request.sourceFolder + item.oldName; }
-    QString targetPath(const PlannedCopy &item) const { return m_request.destinationFolder + item.newName; }
 
     Platform &m_platform;
     BatchProgress &m_progress;
     const CopyBatchRequest &m_request;
-    std::vector<PlannedCopy> m_plan;
-    Platform::FolderProbe m_destination;
-    QHash<QString, size_t> m_writtenBy;   // key of a name written in the destination -> its plan entry
+    CopyPlan &m_plan;
+    std::vector<Outcome> m_outcomes;
+    std::vector<bool> m_overwritten;   // a step of this run lands on the step's source name
+    int m_handled = 0;                 // steps done, for the bar
+    int m_position = 0;
+    int m_landed = 0;
+    int m_deleted = 0;
+    QString m_failure;
 };
 
-BatchEnd CopyRun::copyPass()
+CopyRun::CopyRun(Platform &platform, BatchProgress &progress, const CopyBatchRequest &request, CopyPlan &plan)
+    : m_platform(platform), m_progress(progress), m_request(request), m_plan(plan),
+      m_outcomes(plan.steps.size()), m_overwritten(plan.steps.size(), false)
 {
-    const int rowCount = int(m_request.rows.size());
-    m_progress.show(rowCount);
-    size_t next = 0;
-    for (int row = 0; row < rowCount; ++row) {
-        if (isSelected(m_request, row)) {
-            const Step step = copyOne(next++);
-            if (step == Step::Cancel) return BatchEnd::Cancelled;
-            if (step == Step::Fail) return BatchEnd::Failed;
-        }
-        m_progress.setPosition(row + 1);
+    for (int i = 0; i < int(plan.steps.size()); ++i) {
+        const PlannedStep &step = plan.steps[size_t(i)];
+        if (step.active && step.next >= 0 && step.next != i) m_overwritten[size_t(step.next)] = true;
     }
-    return BatchEnd::Normal;
 }
 
-CopyRun::Step CopyRun::copyOne(size_t index)
+BatchEnd CopyRun::run()
 {
-    const PlannedCopy &item = m_plan[index];
-    if (leavesAlone(item)) return Step::Next;
-    const QString target = targetPath(item);
-    if (m_request.askOnExisting && m_platform.fileExists(target)) {
-        const MessageAnswer answer = m_platform.showMessage(
-            item.newName + QStringLiteral("と同名のファイルが存在します。上書きしますか？"),
-            MessageButtons::YesNoCancel, MessageIcon::Exclamation, kApplicationTitle);
-        if (answer == MessageAnswer::No) return Step::Next;
-        if (answer != MessageAnswer::Yes) return Step::Cancel;
+    bool finished;
+    {
+        const BusyPointer busy(m_platform);
+        m_progress.show(int(m_request.rows.size()));
+        const bool touchesFiles = std::any_of(m_plan.steps.begin(), m_plan.steps.end(),
+                                              [](const PlannedStep &step) { return step.active; });
+        if (touchesFiles) m_platform.removeStaleTemporaries(m_request.destinationFolder);
+        finished = copyPass() && (!m_request.move || deletionPass());
+        restoreSetAside();
     }
-    const FsStatus status = m_platform.copyFile(sourcePath(item), target);
-    if (!status.ok()) {
-        tell(m_platform, QStringLiteral("「%1」を「%2」にコピーできませんでした。\n%3\n処理を中止しました。")
-                             .arg(shown(sourcePath(item)), shown(target), status.reason));
-        return Step::Fail;
-    }
-    recordCopy(index);
-    return Step::Next;
-}
-
-// A source that is its own target, or that an earlier copy of this run has
-// already replaced, has nothing left to copy and must not be deleted.
-bool CopyRun::leavesAlone(const PlannedCopy &item)
-{
-    if (m_destination.sameAsOther) {
-        if (writtenByThisRun(item.oldName)) return true;
-        if (key(item.oldName) == key(item.newName)) return true;
-    }
-    return sameFile(sourcePath(item), targetPath(item));
-}
-
-bool CopyRun::sameFile(const QString &source, const QString &target)
-{
-    const FsResult<Platform::FileIdentity> targetIdentity = m_platform.fileIdentity(target);
-    if (!targetIdentity.ok()) return false;
-    const FsResult<Platform::FileIdentity> sourceIdentity = m_platform.fileIdentity(source);
-    return sourceIdentity.ok() && sourceIdentity.value == targetIdentity.value;
-}
-
-void CopyRun::recordCopy(size_t index)
-{
-    const QString written = key(m_plan[index].newName);
-    const auto earlier = m_writtenBy.constFind(written);
-    if (earlier != m_writtenBy.cend()) m_plan[*earlier].copyStands = false;   // its copy has just been replaced
-    m_writtenBy.insert(written, index);
-    m_plan[index].copyStands = true;
-}
-
-BatchEnd CopyRun::deletionPass()
-{
-    const auto deletable = [this](const PlannedCopy &item) {
-        return item.copyStands && !writtenByThisRun(item.oldName);
-    };
-    if (std::none_of(m_plan.begin(), m_plan.end(), deletable)) return BatchEnd::Normal;
-    const FsStatus flushed = m_platform.flushVolume(m_request.destinationFolder);
-    if (!flushed.ok()) {
-        tell(m_platform, QStringLiteral("コピー先「%1」への書き込みを確かめられませんでした。\n%2\n"
-                                        "元のファイルは一つも削除していません。")
-                             .arg(shown(m_request.destinationFolder), flushed.reason));
+    if (!finished) {
+        tell(m_platform, failureText());
         return BatchEnd::Failed;
     }
-    for (const PlannedCopy &item : m_plan) {
-        if (deletable(item) && !deleteSource(item)) return BatchEnd::Failed;
-    }
+    m_progress.hide();
+    if (!m_plan.notDone.isEmpty())
+        tell(m_platform, QStringLiteral("次のファイルは処理していません。\n\n") + m_plan.notDone.text());
     return BatchEnd::Normal;
 }
 
-bool CopyRun::deleteSource(const PlannedCopy &item)
+// Every step in list order, each after the step whose source its new name
+// takes; cycles are broken by setting one source aside.
+bool CopyRun::copyPass()
 {
-    const QString source = sourcePath(item);
+    for (int i = 0; i < int(m_plan.steps.size()); ++i) {
+        if (!m_plan.steps[size_t(i)].active) advance();
+        else if (m_outcomes[size_t(i)].visit == Visit::Pending && !runChainFrom(i)) return false;
+    }
+    advanceTo(int(m_request.rows.size()));
+    return true;
+}
+
+bool CopyRun::runChainFrom(int index)
+{
+    std::vector<int> chain;
+    int next = index;
+    while (next >= 0 && m_outcomes[size_t(next)].visit == Visit::Pending) {
+        m_outcomes[size_t(next)].visit = Visit::Visiting;
+        chain.push_back(next);
+        next = m_plan.steps[size_t(next)].next;
+    }
+    if (next >= 0 && m_outcomes[size_t(next)].visit == Visit::Visiting) {
+        const FsResult<QString> kept = m_platform.setAside(sourcePath(next));
+        if (!kept.ok()) {
+            return fail(QStringLiteral("「%1」に一時的な名前を付けられませんでした。").arg(shownName(sourcePath(next))),
+                        kept.status.reason);
+        }
+        m_outcomes[size_t(next)].setAside = true;
+        m_outcomes[size_t(next)].keptPath = kept.value;
+    }
+    for (auto step = chain.rbegin(); step != chain.rend(); ++step) {
+        if (!runStep(*step)) return false;
+    }
+    return true;
+}
+
+bool CopyRun::runStep(int index)
+{
+    m_outcomes[size_t(index)].visit = Visit::Done;
+    const bool ran = !mayLand(index) || (m_outcomes[size_t(index)].setAside ? landSetAside(index) : copyOrLink(index));
+    if (ran) advance();
+    return ran;
+}
+
+// A new name may take a selected source's name only once that source's
+// content is safe elsewhere, and in move mode only while the name still holds
+// what was moved from it.
+bool CopyRun::mayLand(int index)
+{
+    const PlannedStep &step = m_plan.steps[size_t(index)];
+    if (step.next < 0 || step.next == index) return true;
+    const PlannedStep &held = m_plan.steps[size_t(step.next)];
+    const Outcome &moved = m_outcomes[size_t(step.next)];
+    if (!moved.landed && !moved.setAside) {
+        notDone(index, QStringLiteral("「%1」を先に移せなかったため、処理していません").arg(shownName(held.oldName)));
+        return false;
+    }
+    if (!m_request.move || moved.setAside) return true;
+    const FsResult<Platform::FileVersion> now = m_platform.fileVersion(targetPath(index));
+    if (now.ok() && isSameVersion(now.value, moved.version, moved.linked)) return true;
+    notDone(index, QStringLiteral("「%1」が移した後で変わったため、置き換えていません").arg(shownName(held.oldName)));
+    return false;
+}
+
+bool CopyRun::copyOrLink(int index)
+{
+    const PlannedStep &step = m_plan.steps[size_t(index)];
+    const QString source = sourcePath(index);
+    const QString target = targetPath(index);
+    using Landing = Platform::Landing;
+    const Landing landing = step.replaces ? Landing::Replacing : Landing::WithoutReplacing;
+    FsResult<Platform::FileVersion> result;
+    bool linked = false;
+    if (m_request.move) {
+        result = m_platform.linkFile(source, target, landing);
+        linked = result.ok();
+    }
+    // A copy whose source name this run reuses holds the only copy of that
+    // content once the name is taken: it must be on the volume first.
+    if (!m_request.move || result.status.fault == FsFault::CannotLink)
+        result = m_platform.copyFile(source, target, landing, m_overwritten[size_t(index)]);
+
+    switch (result.status.fault) {
+    case FsFault::None:
+        m_outcomes[size_t(index)].landed = true;
+        m_outcomes[size_t(index)].linked = linked;
+        m_outcomes[size_t(index)].version = result.value;
+        ++m_landed;
+        return true;
+    case FsFault::Exists:
+        notDone(index, QStringLiteral("途中で同じ名前のファイルが作られたため、コピーしていません"));
+        return true;
+    case FsFault::Changed:
+        notDone(index, QStringLiteral("コピーの間に内容が変わったため、コピーしていません（元のファイルはそのままです）"));
+        return true;
+    case FsFault::NotPlainFile:
+        notDone(index, QStringLiteral("通常のファイルではないため、コピーしていません"));
+        return true;
+    default:
+        return fail(QStringLiteral("「%1」を「%2」に%3できませんでした。")
+                        .arg(shownName(source), shownName(target),
+                             m_request.move ? QStringLiteral("移動") : QStringLiteral("コピー")),
+                    result.status.reason);
+    }
+}
+
+bool CopyRun::landSetAside(int index)
+{
+    Outcome &outcome = m_outcomes[size_t(index)];
+    const QString target = targetPath(index);
+    const FsStatus status = m_plan.steps[size_t(index)].replaces
+                                ? m_platform.renameReplacing(outcome.keptPath, target)
+                                : m_platform.renameWithoutReplacing(outcome.keptPath, target);
+    if (status.ok()) {
+        outcome.landed = true;
+        ++m_landed;
+        return true;
+    }
+    if (status.fault == FsFault::Exists) {
+        notDone(index, QStringLiteral("途中で同じ名前のファイルが作られたため、名前を変えていません"));
+        return true;
+    }
+    return fail(QStringLiteral("「%1」を「%2」にできませんでした。").arg(shownName(outcome.keptPath), shownName(target)),
+                status.reason);
+}
+
+// A source set aside whose step did not land goes back to its name where that
+// is still free; otherwise the user learns where it is.
+void CopyRun::restoreSetAside()
+{
+    for (int i = 0; i < int(m_outcomes.size()); ++i) {
+        const Outcome &outcome = m_outcomes[size_t(i)];
+        if (!outcome.setAside || outcome.landed) continue;
+        if (m_platform.renameWithoutReplacing(outcome.keptPath, sourcePath(i)).ok()) continue;
+        sourceNotDone(i, QStringLiteral("元のファイルは「%1」という名前で残っています").arg(shownName(outcome.keptPath)));
+    }
+}
+
+// Deletes the sources whose copies landed, except a name that this run gave
+// to another file; copied bytes are on the volume before the first deletion.
+bool CopyRun::deletionPass()
+{
+    QSet<QString> reusedNames;
+    if (m_plan.destination.sameAsOther) {
+        for (int i = 0; i < int(m_outcomes.size()); ++i) {
+            if (m_outcomes[size_t(i)].landed) reusedNames.insert(m_plan.key(m_plan.steps[size_t(i)].newName));
+        }
+    }
+    std::vector<int> deletable;
+    bool copiedBytes = false;
+    for (int i = 0; i < int(m_outcomes.size()); ++i) {
+        const Outcome &outcome = m_outcomes[size_t(i)];
+        if (!outcome.landed || outcome.setAside || reusedNames.contains(m_plan.key(m_plan.steps[size_t(i)].oldName)))
+            continue;
+        deletable.push_back(i);
+        copiedBytes = copiedBytes || !outcome.linked;
+    }
+    if (copiedBytes) {
+        const FsStatus flushed = m_platform.flushVolume(m_request.destinationFolder);
+        if (!flushed.ok()) {
+            return fail(QStringLiteral("コピー先「%1」への書き込みを確かめられませんでした。")
+                            .arg(shownName(m_request.destinationFolder)),
+                        flushed.reason);
+        }
+    }
+    for (const int index : deletable) {
+        if (!deleteSource(index)) return false;
+    }
+    return true;
+}
+
+bool CopyRun::deleteSource(int index)
+{
+    const QString source = sourcePath(index);
+    const Outcome &outcome = m_outcomes[size_t(index)];
+    const FsResult<Platform::FileVersion> now = m_platform.fileVersion(source);
+    if (!now.ok()) {
+        sourceNotDone(index, QStringLiteral("元のファイルを確かめられないため、削除していません（%1）").arg(now.status.reason));
+        return true;
+    }
+    if (!isSameVersion(now.value, outcome.version, outcome.linked)) {
+        sourceNotDone(index, QStringLiteral("コピーした後で変わったため、元のファイルを削除していません"));
+        return true;
+    }
     // Clearing the attributes only helps the deletion along; file systems that
     // keep no permissions (FAT through FUSE) refuse it and delete all the same,
-    // so the deletion alone decides.
-    m_platform.setAttributesNormal(source);
+    // so the deletion alone decides. A linked source is the moved file itself,
+    // whose permissions stay as they were.
+    if (!outcome.linked) m_platform.setAttributesNormal(source);
     const FsStatus status = m_platform.deleteFile(source);
-    if (status.ok()) return true;
-    tell(m_platform, QStringLiteral("「%1」を削除できませんでした。\n%2\n処理を中止しました。")
-                         .arg(shown(source), status.reason));
+    if (!status.ok()) return fail(QStringLiteral("「%1」を削除できませんでした。").arg(shownName(source)), status.reason);
+    ++m_deleted;
+    return true;
+}
+
+// The bar follows the list: after the k-th step it stands after the k-th
+// selected row, whatever order the steps ran in.
+void CopyRun::advance()
+{
+    advanceTo(int(m_plan.steps[size_t(m_handled++)].row) + 1);
+}
+
+void CopyRun::advanceTo(int position)
+{
+    while (m_position < position) m_progress.setPosition(++m_position);
+}
+
+bool CopyRun::fail(const QString &what, const QString &reason)
+{
+    m_failure = what + QLatin1Char('\n') + reason;
     return false;
+}
+
+QString CopyRun::failureText() const
+{
+    QString done;
+    if (!m_request.move) {
+        done = QStringLiteral("それまでに %1 個のファイルをコピーしました。").arg(m_landed);
+    } else if (m_deleted == 0) {
+        done = QStringLiteral("それまでに %1 個のファイルを移動先に置きました。元のファイルは一つも削除していません。")
+                   .arg(m_landed);
+    } else {
+        done = QStringLiteral("%1 個のファイルを移動先に置き、元のファイルを %2 個削除したところです。")
+                   .arg(m_landed)
+                   .arg(m_deleted);
+    }
+    QString text = m_failure + QStringLiteral("\n処理を中止しました。") + done;
+    if (!m_plan.notDone.isEmpty()) text += QStringLiteral("\n\n次のファイルは処理していません。\n") + m_plan.notDone.text();
+    return text;
 }
 
 }  // namespace
 
 BatchEnd CopyBatch(Platform &platform, BatchProgress &progress, const CopyBatchRequest &request)
 {
-    std::optional<std::vector<PlannedCopy>> plan = planCopies(platform, request);
-    if (!plan) return BatchEnd::Failed;
-    Platform::FolderProbe destination;
-    if (!plan->empty()) {
-        const FsResult<Platform::FolderProbe> probe =
-            platform.probeFolder(request.destinationFolder, request.sourceFolder);
-        if (!probe.ok()) {
-            tell(platform, QStringLiteral("コピー先のフォルダ「%1」にファイルを作れません。\n%2\n"
-                                          "ファイルは一つもコピーしていません。")
-                               .arg(shown(request.destinationFolder), probe.status.reason));
-            return BatchEnd::Failed;
-        }
-        destination = probe.value;
+    CopyPlan plan;
+    switch (PlanCopyBatch(platform, request, plan)) {
+    case PlanEnd::Cancelled:
+        return BatchEnd::Cancelled;
+    case PlanEnd::Refused:
+        return BatchEnd::Refused;
+    case PlanEnd::Ready:
+        break;
     }
-    CopyRun run(platform, progress, request, std::move(*plan), destination);
-    BatchEnd end = run.copyPass();
-    if (end == BatchEnd::Normal && request.move) end = run.deletionPass();
-    if (end == BatchEnd::Normal) progress.hide();
-    return end;
+    return CopyRun(platform, progress, request, plan).run();
 }
 
 }  // namespace nv

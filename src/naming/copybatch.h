@@ -1,13 +1,18 @@
 // The copy loop shared by the batch rename, the extension replacement and the
 // prefix addition: every selected file of the source list is copied into the
-// destination folder under the name a rule gives it, and in move mode the
-// sources are deleted once every copy has been made.
+// destination folder under the name a rule gives it, or moved there.
 //
-// Safe where a plain loop would lose files: no file is copied onto itself, no
-// source is deleted whose copy was not made or was replaced later in the same
-// run, no file this run wrote is deleted as a "source", and the sources are
-// deleted only after the destination's volume has been flushed. Names are
-// compared the way the destination folder resolves them, so DSC001.JPG and
+// A batch acts as if every file were copied at the same moment from the files
+// as they stood at the click: first the whole plan is made against the folders
+// and every question asked, in list order, before any file is touched; then
+// the plan runs without questions, in an order that copies a file out before
+// its name is reused (renumbering inside one folder), breaking cycles through
+// a name set aside. Nothing is lost: a copy lands without replacing unless the
+// user agreed, a move deletes a source only once its copy landed and only if
+// it is still the file that was copied, and whatever was left undone without
+// the user's word is named in one message at the end. A move within one file
+// system gives the file its new name by a hard link and moves no byte. Names
+// are compared the way the destination folder resolves them, so DSC001.JPG and
 // DSC001.jpg are one file on a FAT card.
 #pragma once
 
@@ -37,21 +42,30 @@ struct CopyBatchRequest {
     QStringList rows;              // the text of every row of the source list, in list order
     std::vector<bool> selected;    // one flag per row; rows beyond its end count as unselected
     NewNameRule newName;           // called once per selected row, in list order, before anything is copied
-    bool askOnExisting = true;     // ask before replacing a file of the destination folder
+    // Ask before replacing a file of the destination folder. Without the
+    // question no file is ever replaced: a new name that is taken refuses the
+    // whole batch before the first copy.
+    bool askOnExisting = true;
     bool move = false;             // delete the sources whose copies were made
 };
 
 enum class BatchEnd {
-    Normal,      // the bar is hidden; both lists are to be listed again
-    Cancelled,   // Cancel at an overwrite question; the bar stays shown
-    Failed,      // a message has said why; the bar stays as it was
+    Normal,      // every file done or named in the end message; the bar is hidden
+    Cancelled,   // Cancel at an overwrite question: no file was touched
+    Refused,     // a message said why the batch cannot be made: no file was touched
+    Failed,      // a message said what failed and what had been done; the bar stays
 };
 
+// Whether files changed on disk, so that both lists are to be listed again.
+inline bool filesChanged(BatchEnd end) { return end == BatchEnd::Normal || end == BatchEnd::Failed; }
+
 // Before the first copy every new name is made and checked: a name that
-// cannot be one file name in the destination folder (empty, ".", "..", holding
-// "/" or a NUL character), or a rule that cannot give a name, is shown in a
-// message and nothing is copied. A copy, flush or deletion that fails ends the
-// run at once with a message naming the file and the system's reason.
+// cannot be one file name in the destination folder (empty, ".", "..", "/" or
+// a NUL character in it, too long for that folder), a rule that cannot give a
+// name, two selected files given one name, or a name held by a folder refuses
+// the batch with one message. A copy, flush or deletion that fails part way
+// ends the run at once with a message naming the file, the system's reason
+// and what was already done.
 BatchEnd CopyBatch(Platform &platform, BatchProgress &progress, const CopyBatchRequest &request);
 
 }  // namespace nv

@@ -88,7 +88,7 @@ void Form1::runCopyBatch(NewNameRule newName)
     request.askOnExisting = true;
 
     ProgressBarProgress progress(ProgressBar1);
-    if (CopyBatch(m_platform, progress, request) != BatchEnd::Normal) return;
+    if (!filesChanged(CopyBatch(m_platform, progress, request))) return;
     RefreshSourceList();
     RefreshTargetList();
 }

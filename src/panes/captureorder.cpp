@@ -70,9 +70,9 @@ bool CaptureTimes::order(const QString &folder, std::vector<FileEntry> &entries,
     QElapsedTimer sinceEvents;
     for (size_t i = 0; i < entries.size(); ++i) {
         const FileEntry &entry = entries[i];
-        // A listing without versions could not tell a rewritten file: it reads anew.
+        // A listing without stamps could not tell a rewritten file: it reads anew.
         const Known known = m_known[folder].value(entry.name);
-        if (known.version == entry.version && entry.version != FileVersion()) {
+        if (known.stamp == entry.stamp && entry.stamp != FileStamp()) {
             instants[i] = known.instant;
             continue;
         }
@@ -83,7 +83,7 @@ bool CaptureTimes::order(const QString &folder, std::vector<FileEntry> &entries,
         }
         instants[i] = CaptureInstant(m_platform.readCaptureTime(joinPath(folder, entry.name)));
         // Looked up anew: a listing run during the events may have replaced the folder's times.
-        m_known[folder].insert(entry.name, {entry.version, instants[i]});
+        m_known[folder].insert(entry.name, {entry.stamp, instants[i]});
     }
     forgetVanished(folder, entries);
 

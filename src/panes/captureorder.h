@@ -20,12 +20,12 @@ namespace nv {
 std::optional<qint64> CaptureInstant(const CaptureTimeTexts &texts);
 
 // The capture times of listed files, each read once for as long as the file
-// keeps its version (size, modification and change time).
+// keeps its stamp (size, modification and change time).
 class CaptureTimes {
 public:
     explicit CaptureTimes(Platform &platform) : m_platform(platform) {}
 
-    // Puts the entries of a folder, given in name order with their versions,
+    // Puts the entries of a folder, given in name order with their stamps,
     // into capture-time order. Times not known yet are read under the busy
     // pointer; carryOn runs before the first read and then every few hundredths
     // of a second of reading, for the window to handle its events. When it
@@ -35,7 +35,7 @@ public:
 
 private:
     struct Known {
-        FileVersion version;
+        FileStamp stamp;
         std::optional<qint64> instant;
     };
     Platform &m_platform;

@@ -1,6 +1,7 @@
 #include "platform/platform.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 namespace nv {
@@ -19,6 +20,9 @@ FsStatus FsStatus::fromErrno(int error)
     case ENOTDIR:
         fault = FsFault::Missing;
         break;
+    case EEXIST:
+        fault = FsFault::Exists;
+        break;
     default:
         break;
     }
@@ -33,6 +37,15 @@ QString Platform::volumeOf(const QString &path)
         if (folder.startsWith(volume.root) && volume.root.size() > best.size()) best = volume.root;
     }
     return best;
+}
+
+bool isSameVersion(const Platform::FileVersion &now, const Platform::FileVersion &then, bool sharesBytes)
+{
+    if (now.identity != then.identity) return false;
+    if (sharesBytes) return true;
+    constexpr qint64 kCoarseTimeNs = 2'000'000'000;
+    const qint64 tolerance = now.coarseTimes || then.coarseTimes ? kCoarseTimeNs : 0;
+    return now.size == then.size && std::abs(now.modifiedNs - then.modifiedNs) <= tolerance;
 }
 
 QString joinPath(const QString &folder, const QString &name)

@@ -22,6 +22,10 @@ enum class FsFault {
     None,
     NotReady,   // the volume has no medium or does not answer (ENOMEDIUM, EIO, ...)
     Missing,    // the file or folder is not there (ENOENT, ENOTDIR)
+    Exists,     // the new name is already taken (EEXIST)
+    Changed,    // a file changed while it was being read
+    NotPlainFile,   // a folder, a device, a pipe or a socket where a plain file was expected
+    CannotLink,     // this file system, or this pair of folders, gives a file no second name
     Other,
 };
 
@@ -42,21 +46,21 @@ struct FsResult {
     bool ok() const { return status.ok(); }
 };
 
-// What tells one version of a file from another without reading it. The
-// change time is part of it because tools that rewrite a photo's metadata can
-// set its modification time back, and the size may stay the same.
-struct FileVersion {
+// What tells one version of a listed file from another without reading it.
+// The change time is part of it because tools that rewrite a photo's metadata
+// can set its modification time back, and the size may stay the same.
+struct FileStamp {
     qint64 size = 0;
     qint64 modifiedNs = 0;   // nanoseconds since the epoch
     qint64 changedNs = 0;
-    friend bool operator==(const FileVersion &, const FileVersion &) = default;
+    friend bool operator==(const FileStamp &, const FileStamp &) = default;
 };
 
 // One plain file of a folder listing.
 struct FileEntry {
     QString name;          // name with extension, no folder
     qint64 modified = 0;   // seconds since the epoch; 0 when times were not asked for
-    FileVersion version;   // all zero when times were not asked for
+    FileStamp stamp;       // all zero when times were not asked for
 };
 
 // When a photo was taken, as the texts of its EXIF fields DateTimeOriginal
@@ -102,7 +106,7 @@ public:
     // --- folders and files ---------------------------------------------------
     // Plain files of a folder (regular files and links to them; names starting
     // with "." are hidden and left out), in name order (text/nameorder.h). With
-    // withTimes false no time stamp nor version is read at all.
+    // withTimes false no time stamp is read at all.
     virtual FsResult<std::vector<FileEntry>> listPlainFiles(const QString &folder, bool withTimes) = 0;
     // Subfolders of a folder (links to folders included, hidden ones left out),
     // names only, in name order.
@@ -114,10 +118,6 @@ public:
     virtual FsStatus makeFolder(const QString &folder) = 0;
     // True only for a plain file that is not hidden.
     virtual bool fileExists(const QString &path) = 0;
-    // Copies source to target, replacing an existing target. The bytes go to a
-    // temporary name in the target's folder first and are renamed into place,
-    // so a failure never leaves a half-written target.
-    virtual FsStatus copyFile(const QString &source, const QString &target) = 0;
     // Gives the owner read and write permission, the nearest thing to clearing
     // the read-only, hidden, system and archive flags.
     virtual FsStatus setAttributesNormal(const QString &path) = 0;
@@ -154,7 +154,7 @@ public:
     virtual void setBusyPointer(bool busy) = 0;
     virtual void letEventsRun() = 0;
 
-    // --- identity of files (batch operations) -------------------------------------
+    // --- the files of a batch (the copy loop) --------------------------------------
     // Two names of one file (hard links, links, the same folder reached twice)
     // have equal identities. Not on every file system: FAT through FUSE gives
     // DSC001.JPG and DSC001.jpg, one file, two inode numbers.
@@ -163,12 +163,60 @@ public:
         quint64 inode = 0;
         friend bool operator==(const FileIdentity &, const FileIdentity &) = default;
     };
-    struct FolderProbe {
-        bool foldsLetterCase = false;   // the folder finds a name spelled in another letter case
-        bool sameAsOther = false;       // the other folder is this very folder
+    // A file as it stood at one moment: a later version with the same identity,
+    // size and time is taken to hold the same bytes.
+    struct FileVersion {
+        FileIdentity identity;
+        qint64 size = 0;
+        qint64 modifiedNs = 0;      // nanoseconds since the epoch
+        bool coarseTimes = false;   // its volume keeps times to 2 s only (FAT, exFAT, NTFS, FUSE)
     };
-    // The identity of the file a path leads to (links followed).
-    virtual FsResult<FileIdentity> fileIdentity(const QString &path) = 0;
+    enum class NameKind { Free, File, Other };
+    // What a name in a folder leads to. Hidden names count; a link counts as
+    // what it leads to; a folder, a dangling link or a device is Other.
+    struct NameState {
+        NameKind kind = NameKind::Free;
+        FileIdentity identity;   // of the file, for File
+    };
+    struct FolderProbe {
+        bool foldsLetterCase = false;    // the folder finds a name spelled in another letter case
+        bool sameAsOther = false;        // the other folder is this very folder
+        int maxNameLength = 255;         // the longest name the folder takes ...
+        bool nameLengthInUtf16 = false;  // ... counted in UTF-16 units (FAT, exFAT, NTFS), else in bytes
+    };
+    // How a new file takes its name: never over an existing one (Exists when
+    // the name is taken), or over whatever file holds it.
+    enum class Landing { WithoutReplacing, Replacing };
+
+    virtual FsResult<NameState> nameState(const QString &path) = 0;
+    // The version of the file a path leads to (links followed).
+    virtual FsResult<FileVersion> fileVersion(const QString &path) = 0;
+    // Copies a plain file's bytes, permissions and times to target. The bytes
+    // go to a temporary file in the target's folder, locked while it is
+    // written, which is removed on every failure, so no half-written target or
+    // stray file is ever left. Fails with NotPlainFile for anything but a plain
+    // file (never waiting on a pipe), and with Changed when the source changed
+    // while it was read. With durable, the copy is on the volume before it
+    // takes its name. Gives the version of the source that was copied.
+    virtual FsResult<FileVersion> copyFile(const QString &source, const QString &target, Landing landing,
+                                           bool durable) = 0;
+    // Gives a plain file (not a link) a second name, target, on the same file
+    // system: no byte is copied. CannotLink when that is not possible here (no
+    // hard links, another file system, too many links, not a plain file).
+    // Gives the version of the linked file.
+    virtual FsResult<FileVersion> linkFile(const QString &source, const QString &target, Landing landing) = 0;
+    // Renames within one file system, never replacing: Exists when the new
+    // name is taken, also where the system has no such rename of its own. The
+    // digit alignment renames by it too.
+    virtual FsStatus renameWithoutReplacing(const QString &from, const QString &to) = 0;
+    virtual FsStatus renameReplacing(const QString &from, const QString &to) = 0;
+    // Renames a file to a new hidden name in its folder that marks it as kept
+    // (never removed by removeStaleTemporaries) and gives that name's path.
+    virtual FsResult<QString> setAside(const QString &path) = 0;
+    // Removes the temporary copies that a run killed part way left in a folder,
+    // except those a running copy still holds. Failures pass in silence: the
+    // files are hidden and harmless.
+    virtual void removeStaleTemporaries(const QString &folder) = 0;
     // Finds out how a folder resolves names by creating a hidden probe file in
     // it, looking it up in another letter case and through the other folder,
     // and removing it again. Fails when no file can be created there.
@@ -217,6 +265,12 @@ public:
 private:
     Platform &m_platform;
 };
+
+// Whether a file still is the version seen earlier: the same file, and for a
+// copied file also the same size and time (to 2 s where the volume keeps no
+// finer times). A file given a second name shares its bytes with that name, so
+// for it the identity alone decides.
+bool isSameVersion(const Platform::FileVersion &now, const Platform::FileVersion &then, bool sharesBytes);
 
 // Joins a folder path (ending in "/") or a bare path with a name.
 QString joinPath(const QString &folder, const QString &name);

@@ -1,6 +1,7 @@
 #include "platform/posixplatform.h"
 
 #include "platform/nativepath.h"
+#include "platform/posixfiles.h"
 #include "platform/textcodec.h"
 #include "text/nameorder.h"
 
@@ -23,16 +24,8 @@
 namespace nv {
 namespace {
 
-FsStatus lastError() { return FsStatus::fromErrno(errno); }
-
-// Closes a descriptor on every way out.
-struct Descriptor {
-    int fd = -1;
-    explicit Descriptor(int value) : fd(value) {}
-    ~Descriptor() { if (fd >= 0) ::close(fd); }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-};
+using posix::Descriptor;
+using posix::lastError;
 
 struct DirCloser {
     void operator()(DIR *dir) const { ::closedir(dir); }
@@ -52,74 +45,9 @@ bool isHiddenName(const char *name) { return name[0] == '.'; }
 
 QString baseName(const QString &path) { return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1); }
 
-QString folderOf(const QString &path) { return path.left(path.lastIndexOf(QLatin1Char('/')) + 1); }
-
-// Copies every byte from one descriptor to another: copy_file_range where the
-// kernel offers it (no trip through user space), plain reads and writes where
-// it does not (across some file systems, FUSE).
-bool copyBytes(int from, int to)
-{
-    for (;;) {
-        const ssize_t n = ::copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
-        if (n == 0) return true;
-        if (n > 0) continue;
-        if (errno == EINTR) continue;
-        if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return false;
-        break;
-    }
-    std::vector<char> buffer(1 << 20);
-    for (;;) {
-        const ssize_t got = ::read(from, buffer.data(), buffer.size());
-        if (got == 0) return true;
-        if (got < 0) { if (errno == EINTR) continue; return false; }
-        for (ssize_t done = 0; done < got;) {
-            const ssize_t put = ::write(to, buffer.data() + done, size_t(got - done));
-            if (put < 0) { if (errno == EINTR) continue; return false; }
-            done += put;
-        }
-    }
-}
-
-// A new hidden file beside a target (a listing never shows it) that either
-// lands on the target in one rename or is removed again on every other way
-// out, so a failure never leaves a half-written target or a stray file.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(const QString &target)
-        : m_target(toNativeName(target)), m_name(toNativeName(folderOf(target)) + ".norvanta2-XXXXXX"),
-          m_fd(::mkostemp(m_name.data(), O_CLOEXEC)), m_exists(m_fd >= 0)
-    {
-    }
-    ~TemporaryFile()
-    {
-        if (m_fd >= 0) ::close(m_fd);
-        if (m_exists) ::unlink(m_name.constData());
-    }
-    TemporaryFile(const TemporaryFile &) = delete;
-    TemporaryFile &operator=(const TemporaryFile &) = delete;
-
-    int fd() const { return m_fd; }
-
-    // Closes the file (a failing close can be the first sign of a full disk)
-    // and renames it over the target.
-    FsStatus land()
-    {
-        if (::close(std::exchange(m_fd, -1)) != 0) return lastError();
-        if (::rename(m_name.constData(), m_target.constData()) != 0) return lastError();
-        m_exists = false;
-        return FsStatus::success();
-    }
-
-private:
-    QByteArray m_target;
-    QByteArray m_name;
-    int m_fd;
-    bool m_exists;
-};
-
 qint64 nanoseconds(const struct timespec &time) { return qint64(time.tv_sec) * 1000000000 + time.tv_nsec; }
 
-FileVersion versionOf(const struct stat &info)
+FileStamp stampOf(const struct stat &info)
 {
     return {qint64(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
 }
@@ -178,7 +106,7 @@ FsResult<std::vector<FileEntry>> PosixPlatform::listPlainFiles(const QString &fo
         }
         result.value.push_back({fromNativeName(entry->d_name, qsizetype(std::strlen(entry->d_name))),
                                 withTimes ? qint64(info.st_mtim.tv_sec) : 0,
-                                withTimes ? versionOf(info) : FileVersion()});
+                                withTimes ? stampOf(info) : FileStamp()});
     }
     if (result.ok()) sortByName(result.value);
     else result.value.clear();
@@ -232,24 +160,6 @@ bool PosixPlatform::fileExists(const QString &path)
     if (baseName(path).startsWith(QLatin1Char('.'))) return false;
     struct stat info {};
     return ::stat(toNativeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-FsStatus PosixPlatform::copyFile(const QString &source, const QString &target)
-{
-    Descriptor from(::open(toNativeName(source).constData(), O_RDONLY | O_CLOEXEC));
-    if (from.fd < 0) return lastError();
-    struct stat info {};
-    if (::fstat(from.fd, &info) != 0) return lastError();
-    if (!S_ISREG(info.st_mode)) return FsStatus::fromErrno(EISDIR);
-
-    TemporaryFile copy(target);
-    if (copy.fd() < 0) return lastError();
-    if (!copyBytes(from.fd, copy.fd())) return lastError();
-    // Keep what a copy of a photo should keep: its permissions and its times.
-    ::fchmod(copy.fd(), info.st_mode & 07777);
-    const struct timespec times[2] = {info.st_atim, info.st_mtim};
-    ::futimens(copy.fd(), times);
-    return copy.land();
 }
 
 FsStatus PosixPlatform::setAttributesNormal(const QString &path)
@@ -353,66 +263,10 @@ FsStatus PosixPlatform::writeTextFile(const QString &path, const QString &text)
     return writeFileAtomically(path, encodeText(text));
 }
 
-// --- identity of files (batch operations) ---------------------------------------
-
-namespace {
-
-// The name with every ASCII letter turned into the other case.
-QByteArray withLetterCaseSwapped(QByteArray name)
-{
-    for (char &c : name) {
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-        else if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    }
-    return name;
-}
-
-bool nameExists(const QByteArray &path)
-{
-    struct stat info {};
-    return ::lstat(path.constData(), &info) == 0;
-}
-
-}  // namespace
-
-FsResult<Platform::FileIdentity> PosixPlatform::fileIdentity(const QString &path)
-{
-    FsResult<FileIdentity> result;
-    struct stat info {};
-    if (::stat(toNativeName(path).constData(), &info) != 0) result.status = lastError();
-    else result.value = {quint64(info.st_dev), quint64(info.st_ino)};
-    return result;
-}
-
-FsResult<Platform::FolderProbe> PosixPlatform::probeFolder(const QString &folder, const QString &otherFolder)
-{
-    FsResult<FolderProbe> result;
-    const QByteArray folderName = toNativeName(withTrailingSlash(folder));
-    QByteArray probePath = folderName + ".norvanta2-probe-XXXXXX";
-    const int fd = ::mkostemp(probePath.data(), O_CLOEXEC);
-    if (fd < 0) {
-        result.status = lastError();
-        return result;
-    }
-    ::close(fd);
-    const QByteArray probeName = probePath.mid(folderName.size());
-    result.value.foldsLetterCase = nameExists(folderName + withLetterCaseSwapped(probeName));
-    result.value.sameAsOther = nameExists(toNativeName(withTrailingSlash(otherFolder)) + probeName);
-    ::unlink(probePath.constData());   // a probe left behind would be hidden and harmless
-    return result;
-}
-
-FsStatus PosixPlatform::flushVolume(const QString &folder)
-{
-    Descriptor dir(::open(toNativeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.fd < 0) return lastError();
-    if (::syncfs(dir.fd) != 0) return lastError();
-    return FsStatus::success();
-}
-
 FsStatus PosixPlatform::writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
-    TemporaryFile file(path);
+    const QByteArray target = toNativeName(path);
+    posix::TemporaryFile file(posix::folderOf(target));
     if (file.fd() < 0) return lastError();
     for (qsizetype done = 0; done < bytes.size();) {
         const ssize_t put = ::write(file.fd(), bytes.constData() + done, size_t(bytes.size() - done));
@@ -426,7 +280,7 @@ FsStatus PosixPlatform::writeFileAtomically(const QString &path, const QByteArra
     ::umask(mask);
     ::fchmod(file.fd(), 0666 & ~mask);
     if (::fsync(file.fd()) != 0) return lastError();
-    return file.land();
+    return file.land(target, Landing::Replacing);
 }
 
 }  // namespace nv

@@ -16,7 +16,6 @@ public:
     FsStatus checkFolder(const QString &folder) override;
     FsStatus makeFolder(const QString &folder) override;
     bool fileExists(const QString &path) override;
-    FsStatus copyFile(const QString &source, const QString &target) override;
     FsStatus setAttributesNormal(const QString &path) override;
     FsStatus deleteFile(const QString &path) override;
     FsResult<qint64> modificationTime(const QString &path) override;
@@ -30,7 +29,16 @@ public:
     FsResult<QString> readTextFile(const QString &path) override;
     FsStatus writeTextFile(const QString &path, const QString &text) override;
 
-    FsResult<FileIdentity> fileIdentity(const QString &path) override;
+    // The files of a batch: posixbatchfiles.cpp.
+    FsResult<NameState> nameState(const QString &path) override;
+    FsResult<FileVersion> fileVersion(const QString &path) override;
+    FsResult<FileVersion> copyFile(const QString &source, const QString &target, Landing landing,
+                                   bool durable) override;
+    FsResult<FileVersion> linkFile(const QString &source, const QString &target, Landing landing) override;
+    FsStatus renameWithoutReplacing(const QString &from, const QString &to) override;
+    FsStatus renameReplacing(const QString &from, const QString &to) override;
+    FsResult<QString> setAside(const QString &path) override;
+    void removeStaleTemporaries(const QString &folder) override;
     FsResult<FolderProbe> probeFolder(const QString &folder, const QString &otherFolder) override;
     FsStatus flushVolume(const QString &folder) override;
 

@@ -1,16 +1,12 @@
-#include "naming/copybatch.h"
-
+#include "batchsupport.h"
+#include "fatlikeplatform.h"
 #include "tempfolder.h"
-#include "testplatform.h"
 
 #include <QDir>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QtTest>
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/vfs.h>
 #include <unistd.h>
 
 using namespace nv;
@@ -18,67 +14,9 @@ using namespace nv;
 Q_DECLARE_METATYPE(nv::MessageAnswer)
 Q_DECLARE_METATYPE(nv::BatchEnd)
 
+using QStringMap = QMap<QString, QString>;
+
 namespace {
-
-using Files = QMap<QString, QByteArray>;
-
-// Every file of a folder with its content, hidden ones included, so that a
-// temporary or probe file left behind shows up too.
-Files snapshot(const QString &folder)
-{
-    Files files;
-    const QDir dir(folder);
-    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        QFile file(dir.filePath(name));
-        if (file.open(QIODevice::ReadOnly)) files.insert(name, file.readAll());
-    }
-    return files;
-}
-
-class RecordingProgress : public BatchProgress {
-public:
-    QStringList calls;
-    bool shown = false;
-    int position = 0;
-
-    void show(int maximum) override
-    {
-        calls << QStringLiteral("show %1").arg(maximum);
-        shown = true;
-        position = 0;
-    }
-    void setPosition(int value) override
-    {
-        calls << QStringLiteral("position %1").arg(value);
-        position = value;
-    }
-    void hide() override
-    {
-        calls << QStringLiteral("hide");
-        shown = false;
-        position = 0;
-    }
-};
-
-// The calls of a run that walked every row: show, one position per row, hide.
-QStringList walkedRows(int rows, bool hidden = true)
-{
-    QStringList calls{QStringLiteral("show %1").arg(rows)};
-    for (int row = 1; row <= rows; ++row) calls << QStringLiteral("position %1").arg(row);
-    if (hidden) calls << QStringLiteral("hide");
-    return calls;
-}
-
-NewNameRule renameBy(const QMap<QString, QString> &newNames)
-{
-    return [newNames](const QString &oldName) -> std::optional<QString> { return newNames.value(oldName); };
-}
-
-CopyBatchRequest request(const QString &from, const QString &to, const QStringList &rows, NewNameRule rule,
-                         bool move, bool ask = true)
-{
-    return {from, to, rows, std::vector<bool>(size_t(rows.size()), true), std::move(rule), ask, move};
-}
 
 // Three sources a, b, c (contents A, B, C) that become new01..new03.jpg.
 struct ThreeFiles {
@@ -104,6 +42,7 @@ class TestCopyBatch : public QObject {
 
 private slots:
     void unselectedRowsUseNoNumbers();
+    void moveDeletesEverySourceAfterItsCopy_data();
     void moveDeletesEverySourceAfterItsCopy();
     void nothingSelectedStillWalksTheBar();
     void overwriteQuestion_data();
@@ -120,9 +59,9 @@ private slots:
     void chainsOfSelectedNames_data();
     void chainsOfSelectedNames();
     void chainThroughALinkedFolder();
-    void replacedCopyKeepsItsSource();
+    void withoutTheQuestion_data();
+    void withoutTheQuestion();
     void hardLinkedTargetIsLeftAlone();
-    void caseInsensitiveCardKeepsTheFile();
 };
 
 void TestCopyBatch::unselectedRowsUseNoNumbers()
@@ -143,16 +82,37 @@ void TestCopyBatch::unselectedRowsUseNoNumbers()
     QVERIFY(platform.messages.empty());
 }
 
+void TestCopyBatch::moveDeletesEverySourceAfterItsCopy_data()
+{
+    QTest::addColumn<bool>("linksRefused");
+    // Within one file system a move only gives the files new names: nothing
+    // to copy, nothing to flush.
+    QTest::newRow("one file system") << false;
+    QTest::newRow("no hard links") << true;
+}
+
 void TestCopyBatch::moveDeletesEverySourceAfterItsCopy()
 {
+    QFETCH(bool, linksRefused);
     ThreeFiles files;
+    QCOMPARE(::chmod(qPrintable(files.source.pathOf("a.png")), 0444), 0);   // a read-only photo stays so
+    struct stat original {};
+    QVERIFY(::stat(qPrintable(files.source.pathOf("a.png")), &original) == 0);
     TestPlatform platform;
+    if (linksRefused) platform.failPath(TestPlatform::Operation::Link, "", {FsFault::CannotLink, "EXDEV"});
     RecordingProgress progress;
+
     QCOMPARE(CopyBatch(platform, progress, files.request(true)), BatchEnd::Normal);
     QCOMPARE(snapshot(files.destination.path()), (Files{{"new01.jpg", "A"}, {"new02.jpg", "B"}, {"new03.jpg", "C"}}));
     QVERIFY(files.source.names().isEmpty());
-    QCOMPARE(platform.callCount(TestPlatform::Operation::FlushVolume), 1);
+    QCOMPARE(platform.callCount(TestPlatform::Operation::CopyFile), linksRefused ? 3 : 0);
+    QCOMPARE(platform.callCount(TestPlatform::Operation::FlushVolume), linksRefused ? 1 : 0);
+    struct stat moved {};
+    QVERIFY(::stat(qPrintable(files.destination.pathOf("new01.jpg")), &moved) == 0);
+    QCOMPARE(moved.st_ino == original.st_ino, !linksRefused);
+    QCOMPARE(moved.st_mode & 0777, mode_t(0444));
     QCOMPARE(progress.calls, walkedRows(3));
+    QCOMPARE(platform.busyDepth, 0);
 }
 
 void TestCopyBatch::nothingSelectedStillWalksTheBar()
@@ -186,8 +146,9 @@ void TestCopyBatch::overwriteQuestion_data()
     const QStringList all{"a.png", "b.png", "c.png"};
     const Files replaced{{"new01.jpg", "A"}, {"new02.jpg", "B"}, {"new03.jpg", "C"}};
     const Files declined{{"new01.jpg", "A"}, {"new02.jpg", "old"}, {"new03.jpg", "C"}};
-    const Files cancelled{{"new01.jpg", "A"}, {"new02.jpg", "old"}};
-    const QStringList stopped{"show 3", "position 1"};
+    // Every question comes before the first copy: Cancel leaves every file as it was.
+    const Files cancelled{{"new02.jpg", "old"}};
+    const QStringList stopped;
     QTest::newRow("yes, copy") << MessageAnswer::Yes << false << replaced << all << BatchEnd::Normal << walkedRows(3);
     QTest::newRow("yes, move") << MessageAnswer::Yes << true << replaced << QStringList() << BatchEnd::Normal
                                << walkedRows(3);
@@ -242,7 +203,8 @@ void TestCopyBatch::copyFailingOnTheThirdOfFive()
     const QStringList rows{"1.png", "2.png", "3.png", "4.png", "5.png"};
     for (const QString &row : rows) source.addFile(row, row.toUtf8());
     TestPlatform platform;
-    platform.failCall(TestPlatform::Operation::CopyFile, 3, FsStatus::failure(FsFault::Other, "No space left"));
+    platform.failCall(move ? TestPlatform::Operation::Link : TestPlatform::Operation::CopyFile, 3,
+                      FsStatus::failure(FsFault::Other, "No space left"));
     RecordingProgress progress;
 
     QCOMPARE(CopyBatch(platform, progress, request(source.path(), destination.path(), rows,
@@ -256,6 +218,7 @@ void TestCopyBatch::copyFailingOnTheThirdOfFive()
     QVERIFY2(message.text.contains(source.pathOf("3.png")), qPrintable(message.text));
     QVERIFY(message.text.contains("n3.jpg"));
     QVERIFY(message.text.contains("No space left"));
+    QVERIFY(message.text.contains(QString::fromUtf8(" 2 個")));
     QCOMPARE(message.buttons, MessageButtons::Ok);
     QCOMPARE(message.title, QStringLiteral("Norvanta2"));
 }
@@ -280,6 +243,7 @@ void TestCopyBatch::failingFlushDeletesNoSource()
 {
     ThreeFiles files;
     TestPlatform platform;
+    platform.failPath(TestPlatform::Operation::Link, "", {FsFault::CannotLink, "EXDEV"});
     platform.failCall(TestPlatform::Operation::FlushVolume, 1, FsStatus::failure(FsFault::NotReady, "I/O error"));
     RecordingProgress progress;
 
@@ -298,7 +262,7 @@ void TestCopyBatch::unwritableDestinationCopiesNothing()
     platform.failCall(TestPlatform::Operation::ProbeFolder, 1, FsStatus::failure(FsFault::Other, "Read-only"));
     RecordingProgress progress;
 
-    QCOMPARE(CopyBatch(platform, progress, files.request(true)), BatchEnd::Failed);
+    QCOMPARE(CopyBatch(platform, progress, files.request(true)), BatchEnd::Refused);
     QCOMPARE(platform.callCount(TestPlatform::Operation::CopyFile), 0);
     QVERIFY(progress.calls.isEmpty());
     QCOMPARE(platform.messages.size(), size_t(1));
@@ -328,7 +292,7 @@ void TestCopyBatch::invalidNewNameCopiesNothing()
 
     QCOMPARE(CopyBatch(platform, progress, request(files.source.path(), files.destination.path(),
                                                    {"a.png", "b.png", "c.png"}, renameBy(newNames), true)),
-             BatchEnd::Failed);
+             BatchEnd::Refused);
     QCOMPARE(platform.callCount(TestPlatform::Operation::CopyFile), 0);
     QVERIFY(snapshot(files.destination.path()).isEmpty());
     QCOMPARE(files.source.names().size(), 3);
@@ -348,7 +312,7 @@ void TestCopyBatch::numbersPastTheLargestCopyNothing()
     CopyBatchRequest batch = files.request(false);
     batch.newName = SerialNameRule("n", 2147483646, 0, "jpg");
 
-    QCOMPARE(CopyBatch(platform, progress, batch), BatchEnd::Failed);
+    QCOMPARE(CopyBatch(platform, progress, batch), BatchEnd::Refused);
     QVERIFY(snapshot(files.destination.path()).isEmpty());
     QCOMPARE(platform.messages.size(), size_t(1));
     QVERIFY(platform.messages.front().text.contains("c.png"));
@@ -373,35 +337,58 @@ void TestCopyBatch::sameFolderSameNameIsLeftAlone()
 
 void TestCopyBatch::chainsOfSelectedNames_data()
 {
-    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QStringList>("rows");       // each holds its upper-cased first letter
     QTest::addColumn<QStringList>("newNames");
+    QTest::addColumn<Files>("others");           // files of the folder that are not selected
     QTest::addColumn<bool>("move");
+    QTest::addColumn<QString>("answers");        // Y or N for each question, in order
+    QTest::addColumn<QStringList>("asked");      // the names asked about, in order
     QTest::addColumn<Files>("after");
-    QTest::addColumn<int>("questions");
 
-    // A plain loop would delete a.jpg, which then holds B's only copy.
-    QTest::newRow("b takes a's name, move") << QStringList{"a.jpg", "b.jpg"} << QStringList{"x.jpg", "a.jpg"} << true
-                                            << Files{{"x.jpg", "A"}, {"a.jpg", "B"}} << 1;
-    QTest::newRow("three in a row, move")
-        << QStringList{"a.jpg", "b.jpg", "c.jpg"} << QStringList{"x.jpg", "a.jpg", "b.jpg"} << true
-        << Files{{"x.jpg", "A"}, {"a.jpg", "B"}, {"b.jpg", "C"}} << 2;
-    // Once a.jpg has replaced b.jpg (the user agreed), b.jpg holds A: copying
-    // it on would spread A, and deleting it would lose A.
+    const QStringList numbered{"1.jpg", "2.jpg", "3.jpg"};
+    const QStringList renumbered{"2.jpg", "3.jpg", "4.jpg"};
+    // Renumbering from 2 in place: every content lands one number up.
+    QTest::newRow("renumber, move") << numbered << renumbered << Files() << true << "" << QStringList()
+                                    << Files{{"2.jpg", "1"}, {"3.jpg", "2"}, {"4.jpg", "3"}};
+    QTest::newRow("renumber, copy, yes to both")
+        << numbered << renumbered << Files() << false << "YY" << QStringList{"2.jpg", "3.jpg"}
+        << Files{{"1.jpg", "1"}, {"2.jpg", "1"}, {"3.jpg", "2"}, {"4.jpg", "3"}};
+    QTest::newRow("renumber, copy, no to both")
+        << numbered << renumbered << Files() << false << "NN" << QStringList{"2.jpg", "3.jpg"}
+        << Files{{"1.jpg", "1"}, {"2.jpg", "2"}, {"3.jpg", "3"}, {"4.jpg", "3"}};
+    QTest::newRow("b takes a's name, move") << QStringList{"a.jpg", "b.jpg"} << QStringList{"x.jpg", "a.jpg"}
+                                            << Files() << true << "" << QStringList()
+                                            << Files{{"x.jpg", "A"}, {"a.jpg", "B"}};
+    // A plain loop replaced b.jpg first and then moved the replaced b.jpg on, losing B.
     QTest::newRow("a takes b's name first, move")
-        << QStringList{"a.jpg", "b.jpg"} << QStringList{"b.jpg", "c.jpg"} << true
-        << Files{{"b.jpg", "A"}} << 1;
+        << QStringList{"a.jpg", "b.jpg"} << QStringList{"b.jpg", "c.jpg"} << Files() << true << "" << QStringList()
+        << Files{{"b.jpg", "A"}, {"c.jpg", "B"}};
     QTest::newRow("a takes b's name first, copy")
-        << QStringList{"a.jpg", "b.jpg"} << QStringList{"b.jpg", "c.jpg"} << false
-        << Files{{"a.jpg", "A"}, {"b.jpg", "A"}} << 1;
+        << QStringList{"a.jpg", "b.jpg"} << QStringList{"b.jpg", "c.jpg"} << Files() << false << "Y"
+        << QStringList{"b.jpg"} << Files{{"a.jpg", "A"}, {"b.jpg", "A"}, {"c.jpg", "B"}};
+    QTest::newRow("swap, move") << QStringList{"a.jpg", "b.jpg"} << QStringList{"b.jpg", "a.jpg"} << Files() << true
+                                << "" << QStringList() << Files{{"a.jpg", "B"}, {"b.jpg", "A"}};
+    QTest::newRow("swap, copy, yes to both") << QStringList{"a.jpg", "b.jpg"} << QStringList{"b.jpg", "a.jpg"}
+                                             << Files() << false << "YY" << QStringList{"b.jpg", "a.jpg"}
+                                             << Files{{"a.jpg", "B"}, {"b.jpg", "A"}};
+    QTest::newRow("three in a ring, move")
+        << QStringList{"a.jpg", "b.jpg", "c.jpg"} << QStringList{"b.jpg", "c.jpg", "a.jpg"} << Files() << true << ""
+        << QStringList() << Files{{"a.jpg", "C"}, {"b.jpg", "A"}, {"c.jpg", "B"}};
+    // No keeps b.jpg in place, so a.jpg would now replace it: asked too, after.
+    QTest::newRow("no in move mode puts a source in the way")
+        << QStringList{"a.jpg", "b.jpg"} << QStringList{"b.jpg", "c.jpg"} << Files{{"c.jpg", "old"}} << true << "NN"
+        << QStringList{"c.jpg", "b.jpg"} << Files{{"a.jpg", "A"}, {"b.jpg", "B"}, {"c.jpg", "old"}};
 }
 
 void TestCopyBatch::chainsOfSelectedNames()
 {
     QFETCH(QStringList, rows);
     QFETCH(QStringList, newNames);
+    QFETCH(Files, others);
     QFETCH(bool, move);
+    QFETCH(QString, answers);
+    QFETCH(QStringList, asked);
     QFETCH(Files, after);
-    QFETCH(int, questions);
 
     TempFolder folder;
     QMap<QString, QString> rule;
@@ -409,14 +396,18 @@ void TestCopyBatch::chainsOfSelectedNames()
         folder.addFile(rows[i], rows[i].left(1).toUpper().toUtf8());
         rule.insert(rows[i], newNames[i]);
     }
+    for (auto other = others.cbegin(); other != others.cend(); ++other) folder.addFile(other.key(), other.value());
     TestPlatform platform;
-    platform.answers.assign(size_t(questions), MessageAnswer::Yes);
+    for (const QChar answer : answers)
+        platform.answers.push_back(answer == 'Y' ? MessageAnswer::Yes : MessageAnswer::No);
     RecordingProgress progress;
 
     QCOMPARE(CopyBatch(platform, progress, request(folder.path(), folder.path(), rows, renameBy(rule), move)),
              BatchEnd::Normal);
     QCOMPARE(snapshot(folder.path()), after);
-    QCOMPARE(int(platform.messages.size()), questions);
+    QStringList questions;
+    for (const ShownMessage &message : platform.messages) questions << message.text.section(QChar(u'と'), 0, 0);
+    QCOMPARE(questions, asked);
     QCOMPARE(platform.unansweredMessages, 0);
 }
 
@@ -432,32 +423,72 @@ void TestCopyBatch::chainThroughALinkedFolder()
         file.write(content);
     }
     TestPlatform platform;
-    platform.answers = {MessageAnswer::Yes};
     RecordingProgress progress;
     const QMap<QString, QString> newNames{{"a.jpg", "x.jpg"}, {"b.jpg", "a.jpg"}};
 
     QCOMPARE(CopyBatch(platform, progress, request(linked, real, {"a.jpg", "b.jpg"}, renameBy(newNames), true)),
              BatchEnd::Normal);
     QCOMPARE(snapshot(real), (Files{{"x.jpg", "A"}, {"a.jpg", "B"}}));
+    QVERIFY(platform.messages.empty());   // a.jpg moves away in this same run
 }
 
-void TestCopyBatch::replacedCopyKeepsItsSource()
+void TestCopyBatch::withoutTheQuestion_data()
 {
-    // Two sources with one new name and no question (the extension rule):
-    // the second copy replaces the first, so the first source must stay.
-    TempFolder source, destination;
-    source.addFile("photo.jpg", "J");
-    source.addFile("photo.gif", "G");
-    TestPlatform platform;
-    RecordingProgress progress;
-    const QMap<QString, QString> newNames{{"photo.jpg", "photo.png"}, {"photo.gif", "photo.png"}};
+    QTest::addColumn<bool>("fatLike");
+    QTest::addColumn<bool>("sameFolder");
+    QTest::addColumn<Files>("sources");
+    QTest::addColumn<QStringMap>("newNames");
+    QTest::addColumn<Files>("existing");   // in the destination before the run
+    QTest::addColumn<BatchEnd>("end");
+    QTest::addColumn<Files>("after");      // the destination
+    QTest::addColumn<QString>("told");     // in the message; empty when there is none
 
-    QCOMPARE(CopyBatch(platform, progress, request(source.path(), destination.path(), {"photo.jpg", "photo.gif"},
-                                                   renameBy(newNames), true, false)),
-             BatchEnd::Normal);
-    QCOMPARE(snapshot(destination.path()), (Files{{"photo.png", "G"}}));
-    QCOMPARE(source.names(), QStringList{"photo.jpg"});
-    QVERIFY(platform.messages.empty());
+    const Files photo{{"photo.jpg", "J"}};
+    const QStringMap toPng{{"photo.jpg", "photo.png"}, {"photo.gif", "photo.png"}, {"a.jpg", "a.png"}};
+    QTest::newRow("name taken") << false << false << photo << toPng << Files{{"photo.png", "old"}}
+                                << BatchEnd::Refused << Files{{"photo.png", "old"}} << "「photo.jpg」→「photo.png」";
+    QTest::newRow("hidden name taken") << false << false << photo << QStringMap{{"photo.jpg", ".png"}}
+                                       << Files{{".png", "old"}} << BatchEnd::Refused << Files{{".png", "old"}}
+                                       << "「photo.jpg」→「.png」";
+    QTest::newRow("taken in another letter case on a card")
+        << true << false << photo << toPng << Files{{"PHOTO.PNG", "old"}} << BatchEnd::Refused
+        << Files{{"PHOTO.PNG", "old"}} << "「photo.jpg」→「photo.png」";
+    QTest::newRow("two files, one new name") << false << false << Files{{"photo.jpg", "J"}, {"photo.gif", "G"}}
+                                             << toPng << Files() << BatchEnd::Refused << Files()
+                                             << "「photo.gif」と同じ名前";
+    QTest::newRow("own name left alone") << false << true << Files{{"photo.png", "P"}, {"a.jpg", "A"}}
+                                         << QStringMap{{"photo.png", "photo.png"}, {"a.jpg", "a.png"}} << Files()
+                                         << BatchEnd::Normal
+                                         << Files{{"photo.png", "P"}, {"a.jpg", "A"}, {"a.png", "A"}} << "";
+}
+
+// The extension replacement asks nothing, so it never replaces: a clash is
+// told before the first copy and nothing is copied.
+void TestCopyBatch::withoutTheQuestion()
+{
+    QFETCH(bool, fatLike);
+    QFETCH(bool, sameFolder);
+    QFETCH(Files, sources);
+    QFETCH(QStringMap, newNames);
+    QFETCH(Files, existing);
+    QFETCH(BatchEnd, end);
+    QFETCH(Files, after);
+    QFETCH(QString, told);
+
+    TempFolder source, other;
+    const TempFolder &destination = sameFolder ? source : other;
+    for (auto file = sources.cbegin(); file != sources.cend(); ++file) source.addFile(file.key(), file.value());
+    for (auto file = existing.cbegin(); file != existing.cend(); ++file) other.addFile(file.key(), file.value());
+    std::unique_ptr<TestPlatform> platform(fatLike ? new FatLikePlatform : new TestPlatform);
+    RecordingProgress progress;
+
+    QCOMPARE(CopyBatch(*platform, progress, request(source.path(), destination.path(), sources.keys(),
+                                                    renameBy(newNames), false, false)),
+             end);
+    QCOMPARE(snapshot(destination.path()), after);
+    QCOMPARE(snapshot(source.path()).keys(), sameFolder ? after.keys() : sources.keys());
+    QCOMPARE(platform->messages.size(), size_t(told.isEmpty() ? 0 : 1));
+    if (!told.isEmpty()) QVERIFY2(platform->messages[0].text.contains(told), qPrintable(platform->messages[0].text));
 }
 
 void TestCopyBatch::hardLinkedTargetIsLeftAlone()
@@ -479,91 +510,6 @@ void TestCopyBatch::hardLinkedTargetIsLeftAlone()
     QVERIFY(::stat(qPrintable(source.pathOf("a.png")), &original) == 0);
     QVERIFY(::stat(qPrintable(destination.pathOf("new01.jpg")), &linked) == 0);
     QCOMPARE(linked.st_ino, original.st_ino);
-}
-
-// --- a FAT card mounted through FUSE -------------------------------------------------
-
-namespace {
-
-QString findTool(const QString &name)
-{
-    const QString onPath = QStandardPaths::findExecutable(name);
-    return onPath.isEmpty() ? QStandardPaths::findExecutable(name, {"/usr/sbin", "/sbin"}) : onPath;
-}
-
-// Why a FAT image cannot be mounted here, or empty when it can.
-QString fuseUnavailableReason()
-{
-    const int fd = ::open("/dev/fuse", O_RDWR | O_CLOEXEC);
-    if (fd < 0) return QStringLiteral("/dev/fuse cannot be opened here: %1").arg(qt_error_string(errno));
-    ::close(fd);
-    if (findTool("fusefat").isEmpty()) return QStringLiteral("fusefat is not installed");
-    if (findTool("mkfs.fat").isEmpty()) return QStringLiteral("mkfs.fat (dosfstools) is not installed");
-    if (findTool("fusermount").isEmpty()) return QStringLiteral("fusermount is not installed");
-    return QString();
-}
-
-bool isFuseMount(const QString &folder)
-{
-    struct statfs info {};
-    constexpr long kFuseMagic = 0x65735546;
-    return ::statfs(qPrintable(folder), &info) == 0 && long(info.f_type) == kFuseMagic;
-}
-
-// Unmounts on every way out of the test.
-struct FuseMount {
-    QString folder;
-    ~FuseMount()
-    {
-        if (isFuseMount(folder)) QProcess::execute(findTool("fusermount"), {"-u", folder});
-    }
-};
-
-}  // namespace
-
-void TestCopyBatch::caseInsensitiveCardKeepsTheFile()
-{
-    const QString unavailable = fuseUnavailableReason();
-    if (!unavailable.isEmpty()) QSKIP(qPrintable("No FAT image through FUSE: " + unavailable));
-
-    TempFolder work;
-    const QString image = work.pathOf("card.img");
-    QCOMPARE(QProcess::execute(findTool("mkfs.fat"), {"-C", image, "8192"}), 0);
-    const QString card = work.addFolder("card");
-    FuseMount mount{card};
-    QCOMPARE(QProcess::execute(findTool("fusefat"), {"-o", "rw+", image, card}), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(isFuseMount(card), 20000);
-
-    for (const auto &[name, content] : {std::pair{"DSC001.JPG", "one"}, std::pair{"DSC002.JPG", "two"}}) {
-        QFile file(card + name);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
-    TestPlatform probing;
-    const FsResult<Platform::FolderProbe> cardProbe = probing.probeFolder(card, card);
-    QVERIFY(cardProbe.ok());
-    QVERIFY(cardProbe.value.foldsLetterCase);
-    QVERIFY(cardProbe.value.sameAsOther);
-    QVERIFY(!probing.probeFolder(work.path(), card).value.foldsLetterCase);
-
-    // Lower-case the extensions in place: on this card the new name is the old file.
-    TestPlatform platform;
-    RecordingProgress progress;
-    const QMap<QString, QString> newNames{{"DSC001.JPG", "DSC001.jpg"}, {"DSC002.JPG", "DSC002.jpg"}};
-    QCOMPARE(CopyBatch(platform, progress, request(card, card, {"DSC001.JPG", "DSC002.JPG"}, renameBy(newNames),
-                                                   true)),
-             BatchEnd::Normal);
-    QCOMPARE(snapshot(card), (Files{{"DSC001.JPG", "one"}, {"DSC002.JPG", "two"}}));
-    QVERIFY(platform.messages.empty());
-
-    // Between two folders of the card the names are two files, and the move goes ahead.
-    const QString other = card + "DCIM/";
-    QVERIFY(QDir().mkdir(other));
-    QCOMPARE(CopyBatch(platform, progress, request(card, other, {"DSC001.JPG"}, renameBy(newNames), true)),
-             BatchEnd::Normal);
-    QVERIFY(platform.messages.empty());
-    QCOMPARE(snapshot(other), (Files{{"DSC001.jpg", "one"}}));
-    QCOMPARE(snapshot(card), (Files{{"DSC002.JPG", "two"}}));
 }
 
 QTEST_GUILESS_MAIN(TestCopyBatch)

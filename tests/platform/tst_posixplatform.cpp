@@ -94,6 +94,12 @@ struct RawNameCleanup {
     }
 };
 
+// A copy as the rename makes it once the user agreed to replace the target.
+FsStatus copyReplacing(Platform &platform, const QString &from, const QString &to)
+{
+    return platform.copyFile(from, to, Platform::Landing::Replacing, false).status;
+}
+
 // Read-only folders and files stop everyone but root.
 bool permissionsBindUs() { return ::geteuid() != 0; }
 
@@ -236,14 +242,14 @@ void TestPosixPlatform::copyReplacesAndKeepsTimeAndPermissions()
     const QString to = target.addFile(QStringLiteral("new.jpg"), "old content");
     QCOMPARE(::chmod(native(to).constData(), 0600), 0);
 
-    QVERIFY(platform.copyFile(from, to).ok());
+    QVERIFY(copyReplacing(platform, from, to).ok());
     QCOMPARE(target.contents(QStringLiteral("new.jpg")), content);
     QCOMPARE(mtimeOf(to), 1'234'567'890);
     QCOMPARE(permissionsOf(to), mode_t(0640));
     QCOMPARE(target.names(), QStringList{QStringLiteral("new.jpg")});
     QCOMPARE(source.contents(QStringLiteral("photo.jpg")), content);
 
-    QCOMPARE(platform.copyFile(from, target.pathOf(QStringLiteral("none/x.jpg"))).fault, FsFault::Missing);
+    QCOMPARE(copyReplacing(platform, from, target.pathOf(QStringLiteral("none/x.jpg"))).fault, FsFault::Missing);
 }
 
 // A copy that emptied the target before reading the source would destroy the
@@ -254,7 +260,7 @@ void TestPosixPlatform::copyOntoItselfKeepsTheContent()
     TestPlatform platform;
     const QString path = folder.addFile(QStringLiteral("photo.jpg"), "the only copy");
 
-    QVERIFY(platform.copyFile(path, path).ok());
+    QVERIFY(copyReplacing(platform, path, path).ok());
     QCOMPARE(folder.contents(QStringLiteral("photo.jpg")), QByteArray("the only copy"));
     QCOMPARE(folder.names(), QStringList{QStringLiteral("photo.jpg")});
 }
@@ -264,6 +270,9 @@ void TestPosixPlatform::failedCopyLeavesTargetUntouched_data()
     QTest::addColumn<QString>("fault");
     QTest::newRow("source missing") << "source missing";
     QTest::newRow("source is a folder") << "source is a folder";
+    // Without O_NONBLOCK the open would wait for a writer for ever.
+    QTest::newRow("source is a pipe") << "source is a pipe";
+    QTest::newRow("target taken, not to be replaced") << "target taken";
     QTest::newRow("disk full") << "disk full";
     QTest::newRow("target folder read-only") << "target folder read-only";
 }
@@ -279,16 +288,23 @@ void TestPosixPlatform::failedCopyLeavesTargetUntouched()
 
     FsStatus status;
     if (fault == QLatin1String("source missing")) {
-        status = platform.copyFile(source.pathOf(QStringLiteral("missing.jpg")), to);
+        status = copyReplacing(platform, source.pathOf(QStringLiteral("missing.jpg")), to);
     } else if (fault == QLatin1String("source is a folder")) {
-        status = platform.copyFile(source.addFolder(QStringLiteral("folder")), to);
+        status = copyReplacing(platform, source.addFolder(QStringLiteral("folder")), to);
+    } else if (fault == QLatin1String("source is a pipe")) {
+        QCOMPARE(::mkfifo(native(source.pathOf(QStringLiteral("pipe"))).constData(), 0644), 0);
+        status = copyReplacing(platform, source.pathOf(QStringLiteral("pipe")), to);
+        QCOMPARE(status.fault, FsFault::NotPlainFile);
+    } else if (fault == QLatin1String("target taken")) {
+        status = platform.copyFile(from, to, Platform::Landing::WithoutReplacing, true).status;
+        QCOMPARE(status.fault, FsFault::Exists);
     } else if (fault == QLatin1String("disk full")) {
         FileSizeLimit limit(4096);
-        status = platform.copyFile(from, to);
+        status = copyReplacing(platform, from, to);
     } else {
         if (!permissionsBindUs()) QSKIP("root writes into read-only folders");
         QCOMPARE(::chmod(native(target.path()).constData(), 0555), 0);
-        status = platform.copyFile(from, to);
+        status = copyReplacing(platform, from, to);
         ::chmod(native(target.path()).constData(), 0755);
     }
     QVERIFY(!status.ok());
@@ -385,7 +401,7 @@ void TestPosixPlatform::namesReachTheirExactBytes()
     const QString listed = listing.value.front().name;
     QVERIFY(platform.fileExists(source.pathOf(listed)));
 
-    QVERIFY(platform.copyFile(source.pathOf(listed), target.pathOf(listed)).ok());
+    QVERIFY(copyReplacing(platform, source.pathOf(listed), target.pathOf(listed)).ok());
     QCOMPARE(target.contents(listed), QByteArray("pixels"));
     struct stat info {};
     QCOMPARE(::lstat(targetBytes.constData(), &info), 0);

@@ -26,6 +26,7 @@ void TestPlatform::clearFailures()
 bool TestPlatform::injected(Operation operation, const QString &path, FsStatus &status)
 {
     const int call = ++m_calls[operation];
+    if (beforeCall) beforeCall(operation, path);
     const auto found = m_callFailures.constFind({operation, call});
     if (found != m_callFailures.constEnd()) {
         status = *found;
@@ -60,13 +61,6 @@ FsStatus TestPlatform::checkFolder(const QString &folder)
     FsStatus status;
     if (injected(Operation::CheckFolder, folder, status)) return status;
     return PosixPlatform::checkFolder(folder);
-}
-
-FsStatus TestPlatform::copyFile(const QString &source, const QString &target)
-{
-    FsStatus status;
-    if (injected(Operation::CopyFile, target, status)) return status;
-    return PosixPlatform::copyFile(source, target);
 }
 
 FsStatus TestPlatform::setAttributesNormal(const QString &path)
@@ -114,6 +108,57 @@ FsResult<Platform::FolderProbe> TestPlatform::probeFolder(const QString &folder,
     FsResult<FolderProbe> failed;
     if (injected(Operation::ProbeFolder, folder, failed.status)) return failed;
     return PosixPlatform::probeFolder(folder, otherFolder);
+}
+
+FsResult<Platform::NameState> TestPlatform::nameState(const QString &path)
+{
+    FsResult<NameState> failed;
+    if (injected(Operation::Existence, path, failed.status)) return failed;
+    return PosixPlatform::nameState(path);
+}
+
+FsResult<Platform::FileVersion> TestPlatform::fileVersion(const QString &path)
+{
+    FsResult<FileVersion> failed;
+    if (injected(Operation::Identity, path, failed.status)) return failed;
+    return PosixPlatform::fileVersion(path);
+}
+
+FsResult<Platform::FileVersion> TestPlatform::copyFile(const QString &source, const QString &target,
+                                                       Landing landing, bool durable)
+{
+    FsResult<FileVersion> failed;
+    if (injected(Operation::CopyFile, target, failed.status)) return failed;
+    return PosixPlatform::copyFile(source, target, landing, durable);
+}
+
+FsResult<Platform::FileVersion> TestPlatform::linkFile(const QString &source, const QString &target,
+                                                       Landing landing)
+{
+    FsResult<FileVersion> failed;
+    if (injected(Operation::Link, target, failed.status)) return failed;
+    return PosixPlatform::linkFile(source, target, landing);
+}
+
+FsStatus TestPlatform::renameWithoutReplacing(const QString &from, const QString &to)
+{
+    FsStatus status;
+    if (injected(Operation::Rename, to, status)) return status;
+    return PosixPlatform::renameWithoutReplacing(from, to);
+}
+
+FsStatus TestPlatform::renameReplacing(const QString &from, const QString &to)
+{
+    FsStatus status;
+    if (injected(Operation::Rename, to, status)) return status;
+    return PosixPlatform::renameReplacing(from, to);
+}
+
+FsResult<QString> TestPlatform::setAside(const QString &path)
+{
+    FsResult<QString> failed;
+    if (injected(Operation::Rename, path, failed.status)) return failed;
+    return PosixPlatform::setAside(path);
 }
 
 FsStatus TestPlatform::flushVolume(const QString &folder)

@@ -23,7 +23,7 @@ public:
     enum class Operation {
         ListPlainFiles, ListSubfolders, CheckFolder, CopyFile, SetAttributesNormal,
         DeleteFile, ModificationTime, ReadTextFile, WriteTextFile,
-        ProbeFolder, FlushVolume, ReadCaptureTime,
+        ProbeFolder, FlushVolume, Existence, Identity, Link, Rename, ReadCaptureTime,
     };
 
     // Answers for the next message boxes, in order. A box with no answer left
@@ -42,6 +42,8 @@ public:
     void failPath(Operation operation, const QString &prefix, FsStatus status);
     void clearFailures();
     int callCount(Operation operation) const { return m_calls.value(operation); }
+    // Runs before every counted call, failing or not (another program acting meanwhile).
+    std::function<void(Operation, const QString &path)> beforeCall;
 
     // The volumes the drive lists offer; the real mounts when left empty.
     std::vector<Volume> fakeVolumes;
@@ -53,13 +55,20 @@ public:
     FsResult<std::vector<FileEntry>> listPlainFiles(const QString &folder, bool withTimes) override;
     FsResult<QStringList> listSubfolders(const QString &folder) override;
     FsStatus checkFolder(const QString &folder) override;
-    FsStatus copyFile(const QString &source, const QString &target) override;
     FsStatus setAttributesNormal(const QString &path) override;
     FsStatus deleteFile(const QString &path) override;
     FsResult<qint64> modificationTime(const QString &path) override;
     FsResult<QString> readTextFile(const QString &path) override;
     FsStatus writeTextFile(const QString &path, const QString &text) override;
     std::vector<Volume> volumes() override;
+    FsResult<NameState> nameState(const QString &path) override;
+    FsResult<FileVersion> fileVersion(const QString &path) override;
+    FsResult<FileVersion> copyFile(const QString &source, const QString &target, Landing landing,
+                                   bool durable) override;
+    FsResult<FileVersion> linkFile(const QString &source, const QString &target, Landing landing) override;
+    FsStatus renameWithoutReplacing(const QString &from, const QString &to) override;
+    FsStatus renameReplacing(const QString &from, const QString &to) override;
+    FsResult<QString> setAside(const QString &path) override;
     FsResult<FolderProbe> probeFolder(const QString &folder, const QString &otherFolder) override;
     FsStatus flushVolume(const QString &folder) override;
     // Read from the file as on the desktop; an injected failure reads as no EXIF.
@@ -85,15 +94,16 @@ public:
     FsResult<RegistryValue> readRegistryValue(RegistryRoot root, const QString &keyName,
                                               const QString &valueName) override;
 
+protected:
+    // Counts the call and tells whether it must fail, and how.
+    bool injected(Operation operation, const QString &path, FsStatus &status);
+
 private:
     struct PathFailure { Operation operation; QString prefix; FsStatus status; };
     QMap<Operation, int> m_calls;
     QMap<std::pair<Operation, int>, FsStatus> m_callFailures;
     std::vector<PathFailure> m_pathFailures;
     QMap<std::pair<QString, QString>, RegistryValue> m_registry;   // (key, value name) -> value
-
-    // Counts the call and tells whether it must fail, and how.
-    bool injected(Operation operation, const QString &path, FsStatus &status);
 };
 
 }  // namespace nv

@@ -1,0 +1,254 @@
+#include "naming/copyplan.h"
+
+#include "platform/nativepath.h"
+
+namespace nv {
+namespace {
+
+constexpr int kListedFiles = 20;
+
+bool isSelected(const CopyBatchRequest &request, qsizetype row)
+{
+    return row < qsizetype(request.selected.size()) && request.selected[size_t(row)];
+}
+
+bool isSingleFileName(const QString &name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
+           && !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
+}
+
+class Planner {
+public:
+    Planner(Platform &platform, const CopyBatchRequest &request, CopyPlan &plan)
+        : m_platform(platform), m_request(request), m_plan(plan)
+    {
+    }
+
+    PlanEnd run();
+
+private:
+    void makeNames();
+    FsStatus probeDestination();
+    void findHolders();
+    void findHolder(int index);
+    void keepsItsName(PlannedStep &step);
+    PlanEnd askQuestions();
+    void linkSteps();
+    PlanEnd refuse();
+
+    bool fitsTheFolder(const QString &name) const;
+    bool needsQuestion(const PlannedStep &step, int index) const;
+    void refusal(const PlannedStep &step, const QString &reason) { m_refusals.add(step.oldName, step.newName, reason); }
+    QString targetPath(const PlannedStep &step) const { return m_request.destinationFolder + step.newName; }
+
+    Platform &m_platform;
+    const CopyBatchRequest &m_request;
+    CopyPlan &m_plan;
+    BatchReport m_refusals;
+};
+
+// The names are checked under the busy pointer; the questions and messages
+// come without it.
+PlanEnd Planner::run()
+{
+    FsStatus probed;
+    {
+        const BusyPointer busy(m_platform);
+        makeNames();
+        if (m_refusals.isEmpty() && !m_plan.steps.empty()) {
+            probed = probeDestination();
+            if (probed.ok()) findHolders();
+        }
+    }
+    if (!probed.ok()) {
+        tell(m_platform, QStringLiteral("コピー先のフォルダ「%1」にファイルを作れません。\n%2\n"
+                                        "ファイルは一つもコピーしていません。")
+                             .arg(shownName(m_request.destinationFolder), probed.reason));
+        return PlanEnd::Refused;
+    }
+    if (!m_refusals.isEmpty()) return refuse();
+    if (m_plan.steps.empty()) return PlanEnd::Ready;
+    const PlanEnd asked = askQuestions();
+    if (asked != PlanEnd::Ready) return asked;
+    linkSteps();
+    return PlanEnd::Ready;
+}
+
+void Planner::makeNames()
+{
+    for (qsizetype row = 0; row < m_request.rows.size(); ++row) {
+        if (!isSelected(m_request, row)) continue;
+        PlannedStep step;
+        step.row = row;
+        step.oldName = m_request.rows[row];
+        const std::optional<QString> newName = m_request.newName(step.oldName);
+        if (!newName) {
+            m_refusals.addFile(step.oldName, QStringLiteral("通し番号が 2147483647 を超えます"));
+        } else {
+            step.newName = *newName;
+            if (!isSingleFileName(step.newName))
+                refusal(step, QStringLiteral("ファイル名になりません（空の名前、「.」、「..」、「/」や NUL 文字を含む名前）"));
+        }
+        m_plan.steps.push_back(step);
+    }
+}
+
+FsStatus Planner::probeDestination()
+{
+    const FsResult<Platform::FolderProbe> probe =
+        m_platform.probeFolder(m_request.destinationFolder, m_request.sourceFolder);
+    m_plan.destination = probe.value;
+    return probe.status;
+}
+
+bool Planner::fitsTheFolder(const QString &name) const
+{
+    const qsizetype length = m_plan.destination.nameLengthInUtf16 ? name.size() : toNativeName(name).size();
+    return length <= m_plan.destination.maxNameLength;
+}
+
+// Who holds each new name: nobody, a selected source of this same folder, or
+// another file. Checked against the disk, hidden files included.
+void Planner::findHolders()
+{
+    QHash<QString, int> bySource, byTarget;
+    if (m_plan.destination.sameAsOther) {
+        for (int i = 0; i < int(m_plan.steps.size()); ++i) bySource.insert(m_plan.key(m_plan.steps[i].oldName), i);
+    }
+    for (int i = 0; i < int(m_plan.steps.size()); ++i) {
+        PlannedStep &step = m_plan.steps[i];
+        if (!fitsTheFolder(step.newName)) {
+            const QString unit = m_plan.destination.nameLengthInUtf16 ? QStringLiteral("文字") : QStringLiteral("バイト");
+            refusal(step, QStringLiteral("名前が長すぎます（このフォルダでは %1 %2まで）")
+                              .arg(m_plan.destination.maxNameLength).arg(unit));
+            continue;
+        }
+        const QString target = m_plan.key(step.newName);
+        const auto shared = byTarget.constFind(target);
+        if (shared != byTarget.cend()) {
+            refusal(step, QStringLiteral("「%1」と同じ名前になります").arg(shownName(m_plan.steps[*shared].oldName)));
+            continue;
+        }
+        byTarget.insert(target, i);
+        step.holder = bySource.value(target, -1);
+        if (step.holder == i) keepsItsName(step);
+        else if (step.holder < 0) findHolder(i);
+    }
+}
+
+// A new name that the folder takes for the old one: nothing to do when it is
+// the very name; a change of letter case only is a rename through a name set
+// aside in move mode, and cannot make a second file in copy mode.
+void Planner::keepsItsName(PlannedStep &step)
+{
+    if (step.newName == step.oldName) {
+        step.active = false;
+    } else if (!m_request.move) {
+        step.active = false;
+        m_plan.notDone.add(step.oldName, step.newName,
+                           QStringLiteral("大文字と小文字だけが違う名前は、このフォルダでは別のファイルになりません"));
+    }
+}
+
+void Planner::findHolder(int index)
+{
+    PlannedStep &step = m_plan.steps[index];
+    const FsResult<Platform::NameState> state = m_platform.nameState(targetPath(step));
+    if (!state.ok()) {
+        refusal(step, QStringLiteral("コピー先を確かめられません（%1）").arg(state.status.reason));
+    } else if (state.value.kind == Platform::NameKind::Other) {
+        refusal(step, QStringLiteral("コピー先にある同じ名前のものがファイルではありません（フォルダなど）"));
+    } else if (state.value.kind == Platform::NameKind::File) {
+        // Another name of the very file (a hard link): nothing to do.
+        const FsResult<Platform::FileVersion> source = m_platform.fileVersion(m_request.sourceFolder + step.oldName);
+        if (source.ok() && source.value.identity == state.value.identity) step.active = false;
+        else step.holder = PlannedStep::kOutsideFile;
+    }
+}
+
+// A selected source that this run moves away does not stay in the way; every
+// other file does, and is replaced only after the user agreed. A No in move
+// mode keeps that source where it is, which can put it in the way of another
+// step: ask again until no answer changes the plan.
+bool Planner::needsQuestion(const PlannedStep &step, int index) const
+{
+    if (step.holder == PlannedStep::kOutsideFile) return true;
+    if (step.holder < 0 || step.holder == index) return false;
+    return !m_request.move || !m_plan.steps[size_t(step.holder)].active;
+}
+
+PlanEnd Planner::askQuestions()
+{
+    std::vector<bool> asked(m_plan.steps.size(), false);
+    for (bool planChanged = true; planChanged;) {
+        planChanged = false;
+        for (int i = 0; i < int(m_plan.steps.size()); ++i) {
+            PlannedStep &step = m_plan.steps[i];
+            if (!step.active || asked[size_t(i)] || !needsQuestion(step, i)) continue;
+            asked[size_t(i)] = true;
+            if (!m_request.askOnExisting) {
+                refusal(step, QStringLiteral("コピー先に同じ名前のファイルがあります"));
+                continue;
+            }
+            const MessageAnswer answer = m_platform.showMessage(
+                step.newName + QStringLiteral("と同名のファイルが存在します。上書きしますか？"),
+                MessageButtons::YesNoCancel, MessageIcon::Exclamation, kApplicationTitle);
+            if (answer == MessageAnswer::Yes) continue;
+            if (answer != MessageAnswer::No) return PlanEnd::Cancelled;
+            step.active = false;
+            planChanged = m_request.move;
+        }
+    }
+    return m_refusals.isEmpty() ? PlanEnd::Ready : refuse();
+}
+
+void Planner::linkSteps()
+{
+    for (int i = 0; i < int(m_plan.steps.size()); ++i) {
+        PlannedStep &step = m_plan.steps[i];
+        const bool sourceInTheWay = step.holder >= 0 && m_plan.steps[size_t(step.holder)].active;
+        step.next = sourceInTheWay ? step.holder : -1;
+        step.replaces = step.holder != -1 && step.holder != i;
+    }
+}
+
+PlanEnd Planner::refuse()
+{
+    tell(m_platform, QStringLiteral("次のファイルは新しい名前にできません。\nファイルは一つもコピーしていません。\n\n")
+                         + m_refusals.text());
+    return PlanEnd::Refused;
+}
+
+}  // namespace
+
+void BatchReport::add(const QString &oldName, const QString &newName, const QString &reason)
+{
+    m_lines.append(QStringLiteral("「%1」→「%2」：%3").arg(shownName(oldName), shownName(newName), reason));
+}
+
+void BatchReport::addFile(const QString &name, const QString &reason)
+{
+    m_lines.append(QStringLiteral("「%1」：%2").arg(shownName(name), reason));
+}
+
+QString BatchReport::text() const
+{
+    QString text = m_lines.mid(0, kListedFiles).join(QLatin1Char('\n'));
+    if (m_lines.size() > kListedFiles) text += QStringLiteral("\nほか %1 件").arg(m_lines.size() - kListedFiles);
+    return text;
+}
+
+QString shownName(QString name) { return name.replace(QChar(0), QChar(0x2400)); }
+
+void tell(Platform &platform, const QString &text)
+{
+    platform.showMessage(text, MessageButtons::Ok, MessageIcon::Exclamation, kApplicationTitle);
+}
+
+PlanEnd PlanCopyBatch(Platform &platform, const CopyBatchRequest &request, CopyPlan &plan)
+{
+    return Planner(platform, request, plan).run();
+}
+
+}  // namespace nv

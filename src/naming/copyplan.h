@@ -1,0 +1,57 @@
+// The first half of the copy loop: the plan of a batch, made against the
+// folders as they stand and with every question answered before any file is
+// touched. The second half, which runs it, is in copybatch.cpp.
+#pragma once
+
+#include "naming/copybatch.h"
+
+#include <QHash>
+
+namespace nv {
+
+// Lines naming files, for one message: the first twenty, then a count.
+class BatchReport {
+public:
+    void add(const QString &oldName, const QString &newName, const QString &reason);
+    void addFile(const QString &name, const QString &reason);
+    bool isEmpty() const { return m_lines.isEmpty(); }
+    QString text() const;
+
+private:
+    QStringList m_lines;
+};
+
+// A NUL character would cut the text of a message box short.
+QString shownName(QString name);
+void tell(Platform &platform, const QString &text);
+
+struct PlannedStep {
+    static constexpr int kOutsideFile = -2;   // holder: a file that is not one of the selected sources
+
+    QString oldName;
+    QString newName;
+    qsizetype row = 0;
+    bool active = true;      // false: declined, or its new name is its own file
+    bool replaces = false;   // lands over the file that holds the new name
+    int holder = -1;         // while planning: what holds the new name (a step, kOutsideFile or -1)
+    // The step whose source holds the new name and must be copied out first;
+    // this very step for a name that differs from its own in letter case only.
+    int next = -1;
+};
+
+struct CopyPlan {
+    std::vector<PlannedStep> steps;   // one per selected row, in list order
+    Platform::FolderProbe destination;
+    BatchReport notDone;              // what the plan leaves undone without the user's word
+
+    // The form in which the destination folder tells names apart.
+    QString key(const QString &name) const { return destination.foldsLetterCase ? name.toCaseFolded() : name; }
+};
+
+enum class PlanEnd { Ready, Cancelled, Refused };
+
+// Makes every new name, checks it, and asks the overwrite questions; a refusal
+// has been shown when it returns Refused.
+PlanEnd PlanCopyBatch(Platform &platform, const CopyBatchRequest &request, CopyPlan &plan);
+
+}  // namespace nv

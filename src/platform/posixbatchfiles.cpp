@@ -1,0 +1,290 @@
+// The files of a batch on Linux: what the copy loop asks of names, copies that
+// land without replacing, hard links, renames and the temporary files.
+#include "platform/posixplatform.h"
+
+#include "platform/nativepath.h"
+#include "platform/posixfiles.h"
+
+#include <QStorageInfo>
+
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/vfs.h>
+#include <unistd.h>
+#include <vector>
+
+namespace nv {
+
+using posix::Descriptor;
+using posix::lastError;
+
+namespace {
+
+// Random names that are all taken mean something else is wrong.
+constexpr int kNameAttempts = 100;
+
+constexpr long kMsdosMagic = 0x4d44;
+constexpr long kExfatMagic = 0x2011BAB0;
+constexpr long kNtfsMagic = 0x5346544e;
+constexpr long kNtfs3Magic = 0x7366746e;
+constexpr long kFuseMagic = 0x65735546;
+
+bool isWindowsFileSystem(long type)
+{
+    return type == kMsdosMagic || type == kExfatMagic || type == kNtfsMagic || type == kNtfs3Magic;
+}
+
+// FUSE serves FAT, exFAT and NTFS to Linux as often as the kernel does; its
+// times are as coarse as the volume's.
+bool keepsCoarseTimes(long type) { return isWindowsFileSystem(type) || type == kFuseMagic; }
+
+bool countsNamesInUtf16(const QString &folder, long type)
+{
+    if (isWindowsFileSystem(type)) return true;
+    if (type != kFuseMagic) return false;
+    const QByteArray kind = QStorageInfo(folder).fileSystemType();
+    return kind == "fuseblk" || kind.contains("fat") || kind.contains("ntfs");
+}
+
+template <typename T>
+FsResult<T> failure(const FsStatus &status)
+{
+    FsResult<T> result;
+    result.status = status;
+    return result;
+}
+
+
+FsStatus statusOf(int error) { return error == 0 ? FsStatus::success() : FsStatus::fromErrno(error); }
+
+Platform::FileIdentity identityOf(const struct stat &info) { return {quint64(info.st_dev), quint64(info.st_ino)}; }
+
+Platform::FileVersion versionOf(const struct stat &info, bool coarseTimes)
+{
+    return {identityOf(info), qint64(info.st_size),
+            qint64(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec, coarseTimes};
+}
+
+bool sameStamps(const struct stat &a, const struct stat &b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size
+           && a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec
+           && a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+}
+
+// A hard link refused for what the file system or the pair of folders is, not
+// for a fault: the caller copies instead.
+FsStatus linkStatus(int error)
+{
+    const bool refused = error == EPERM || error == EXDEV || error == EMLINK || error == EOPNOTSUPP || error == ENOSYS;
+    return refused ? FsStatus::failure(FsFault::CannotLink, FsStatus::fromErrno(error).reason) : statusOf(error);
+}
+
+// Copies every byte from one descriptor to another: copy_file_range where the
+// kernel offers it (no trip through user space), plain reads and writes where
+// it does not (across some file systems, FUSE).
+bool copyBytes(int from, int to)
+{
+    for (;;) {
+        const ssize_t n = ::copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
+        if (n == 0) return true;
+        if (n > 0) continue;
+        if (errno == EINTR) continue;
+        if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return false;
+        break;
+    }
+    std::vector<char> buffer(1 << 20);
+    for (;;) {
+        const ssize_t got = ::read(from, buffer.data(), buffer.size());
+        if (got == 0) return true;
+        if (got < 0) { if (errno == EINTR) continue; return false; }
+        for (ssize_t done = 0; done < got;) {
+            const ssize_t put = ::write(to, buffer.data() + done, size_t(got - done));
+            if (put < 0) { if (errno == EINTR) continue; return false; }
+            done += put;
+        }
+    }
+}
+
+// The name with every ASCII letter turned into the other case.
+QByteArray withLetterCaseSwapped(QByteArray name)
+{
+    for (char &c : name) {
+        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+        else if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    }
+    return name;
+}
+
+bool nameExists(const QByteArray &path)
+{
+    struct stat info {};
+    return ::lstat(path.constData(), &info) == 0;
+}
+
+}  // namespace
+
+FsResult<Platform::NameState> PosixPlatform::nameState(const QString &path)
+{
+    FsResult<NameState> result;
+    const QByteArray native = toNativeName(path);
+    struct stat info {};
+    if (::lstat(native.constData(), &info) != 0) {
+        if (errno != ENOENT) result.status = lastError();
+        return result;
+    }
+    if (S_ISLNK(info.st_mode) && ::stat(native.constData(), &info) != 0) {
+        result.value.kind = NameKind::Other;   // a link that leads nowhere
+        return result;
+    }
+    result.value.kind = S_ISREG(info.st_mode) ? NameKind::File : NameKind::Other;
+    result.value.identity = identityOf(info);
+    return result;
+}
+
+FsResult<Platform::FileVersion> PosixPlatform::fileVersion(const QString &path)
+{
+    const QByteArray native = toNativeName(path);
+    struct stat info {};
+    if (::stat(native.constData(), &info) != 0) return failure<FileVersion>(lastError());
+    // Times to 2 s have no nanoseconds: only such a time makes the volume worth asking.
+    struct statfs volume {};
+    const bool coarse = info.st_mtim.tv_nsec == 0 && ::statfs(native.constData(), &volume) == 0
+                        && keepsCoarseTimes(long(volume.f_type));
+    return {versionOf(info, coarse), FsStatus::success()};
+}
+
+FsResult<Platform::FileVersion> PosixPlatform::copyFile(const QString &source, const QString &target,
+                                                        Landing landing, bool durable)
+{
+    // Without O_NONBLOCK a pipe would hold the program until someone writes to it.
+    Descriptor from(::open(toNativeName(source).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (from.fd < 0) return failure<FileVersion>(lastError());
+    struct stat before {};
+    if (::fstat(from.fd, &before) != 0) return failure<FileVersion>(lastError());
+    if (!S_ISREG(before.st_mode)) {
+        return failure<FileVersion>(FsStatus::failure(FsFault::NotPlainFile, QStringLiteral("通常のファイルではありません")));
+    }
+
+    const QByteArray targetName = toNativeName(target);
+    posix::TemporaryFile copy(posix::folderOf(targetName));
+    if (copy.fd() < 0) return failure<FileVersion>(lastError());
+    if (!copyBytes(from.fd, copy.fd())) return failure<FileVersion>(lastError());
+    struct stat after {};
+    if (::fstat(from.fd, &after) != 0) return failure<FileVersion>(lastError());
+    if (!sameStamps(before, after)) {
+        return failure<FileVersion>(FsStatus::failure(FsFault::Changed, QStringLiteral("読んでいる間に変わりました")));
+    }
+    // Keep what a copy of a photo should keep: its permissions and its times.
+    ::fchmod(copy.fd(), before.st_mode & 07777);
+    const struct timespec times[2] = {before.st_atim, before.st_mtim};
+    ::futimens(copy.fd(), times);
+    if (durable && ::fsync(copy.fd()) != 0) return failure<FileVersion>(lastError());
+    const FsStatus landed = copy.land(targetName, landing);
+    if (!landed.ok()) return failure<FileVersion>(landed);
+    // How coarse the volume's times are matters only when a later version is
+    // compared with this one, and that later version tells it.
+    return {versionOf(before, false), FsStatus::success()};
+}
+
+FsResult<Platform::FileVersion> PosixPlatform::linkFile(const QString &source, const QString &target,
+                                                        Landing landing)
+{
+    const QByteArray from = toNativeName(source);
+    const QByteArray to = toNativeName(target);
+    struct stat info {};
+    if (::lstat(from.constData(), &info) != 0) return failure<FileVersion>(lastError());
+    // A link is copied as the content it leads to; anything else is the copy's to refuse.
+    if (!S_ISREG(info.st_mode)) return failure<FileVersion>(linkStatus(EPERM));
+    const FsResult<FileVersion> linked{versionOf(info, false), FsStatus::success()};
+    if (landing == Landing::WithoutReplacing) {
+        return ::link(from.constData(), to.constData()) == 0 ? linked : failure<FileVersion>(linkStatus(errno));
+    }
+    // Replacing: a second name beside the target first, renamed over it.
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        const QByteArray temporary = posix::randomName(posix::folderOf(to), posix::kTemporaryPrefix);
+        if (::link(from.constData(), temporary.constData()) != 0) {
+            if (errno == EEXIST) continue;
+            return failure<FileVersion>(linkStatus(errno));
+        }
+        if (::rename(temporary.constData(), to.constData()) == 0) return linked;
+        const FsStatus status = lastError();
+        ::unlink(temporary.constData());
+        return failure<FileVersion>(status);
+    }
+    return failure<FileVersion>(FsStatus::fromErrno(EEXIST));
+}
+
+FsStatus PosixPlatform::renameWithoutReplacing(const QString &from, const QString &to)
+{
+    return statusOf(posix::renameWithoutReplacing(toNativeName(from).constData(), toNativeName(to).constData()));
+}
+
+FsStatus PosixPlatform::renameReplacing(const QString &from, const QString &to)
+{
+    return statusOf(::rename(toNativeName(from).constData(), toNativeName(to).constData()) == 0 ? 0 : errno);
+}
+
+FsResult<QString> PosixPlatform::setAside(const QString &path)
+{
+    const QByteArray from = toNativeName(path);
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        const QByteArray kept = posix::randomName(posix::folderOf(from), posix::kKeptPrefix);
+        const int error = posix::renameWithoutReplacing(from.constData(), kept.constData());
+        if (error == 0) return {fromNativeName(kept), FsStatus::success()};
+        if (error != EEXIST) return failure<QString>(FsStatus::fromErrno(error));
+    }
+    return failure<QString>(FsStatus::fromErrno(EEXIST));
+}
+
+void PosixPlatform::removeStaleTemporaries(const QString &folder)
+{
+    DIR *dir = ::opendir(toNativeName(folder).constData());
+    if (!dir) return;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent *entry = ::readdir(dir)) {
+        if (!posix::isTemporaryName(entry->d_name)) continue;
+        Descriptor file(::openat(dirFd, entry->d_name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+        struct stat opened {}, named {};
+        if (file.fd < 0 || ::fstat(file.fd, &opened) != 0 || !S_ISREG(opened.st_mode)) continue;
+        if (::flock(file.fd, LOCK_EX | LOCK_NB) != 0) continue;   // a copy that is being written
+        // Only the file that was found free: not a new one that took the name since.
+        if (::fstatat(dirFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_dev == opened.st_dev
+            && named.st_ino == opened.st_ino)
+            ::unlinkat(dirFd, entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+FsResult<Platform::FolderProbe> PosixPlatform::probeFolder(const QString &folder, const QString &otherFolder)
+{
+    FsResult<FolderProbe> result;
+    const QByteArray folderName = toNativeName(withTrailingSlash(folder));
+    const posix::TemporaryFile probe(folderName);
+    if (probe.fd() < 0) {
+        result.status = lastError();
+        return result;
+    }
+    const QByteArray probeName = probe.path().mid(folderName.size());
+    result.value.foldsLetterCase = nameExists(folderName + withLetterCaseSwapped(probeName));
+    result.value.sameAsOther = nameExists(toNativeName(withTrailingSlash(otherFolder)) + probeName);
+    struct statfs volume {};
+    const long type = ::fstatfs(probe.fd(), &volume) == 0 ? long(volume.f_type) : 0;
+    result.value.nameLengthInUtf16 = countsNamesInUtf16(folder, type);
+    const long longest = ::pathconf(folderName.constData(), _PC_NAME_MAX);
+    if (!result.value.nameLengthInUtf16 && longest > 0) result.value.maxNameLength = int(longest);
+    return result;
+}
+
+FsStatus PosixPlatform::flushVolume(const QString &folder)
+{
+    Descriptor dir(::open(toNativeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.fd < 0) return lastError();
+    if (::syncfs(dir.fd) != 0) return lastError();
+    return FsStatus::success();
+}
+
+}  // namespace nv

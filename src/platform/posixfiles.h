@@ -1,0 +1,65 @@
+// Pieces the POSIX platform's files share: descriptors that close themselves,
+// the temporary files that copies and text files are written through, and the
+// rename that never replaces. Paths here are native bytes.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <QByteArray>
+
+namespace nv::posix {
+
+inline FsStatus lastError() { return FsStatus::fromErrno(errno); }
+
+// Closes a descriptor on every way out.
+struct Descriptor {
+    int fd = -1;
+    explicit Descriptor(int value) : fd(value) {}
+    ~Descriptor();
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+};
+
+// The folder part of a path, ending in "/".
+QByteArray folderOf(const QByteArray &path);
+
+// Temporary copies are named ".norvanta2-" and six letters or digits; a file
+// set aside to break a cycle of renames is ".norvanta2-kept-" and six. Only
+// the first kind is ever removed without the user.
+constexpr char kTemporaryPrefix[] = ".norvanta2-";
+constexpr char kKeptPrefix[] = ".norvanta2-kept-";
+constexpr int kRandomLength = 6;
+bool isTemporaryName(const char *name);
+// folder + prefix + six random letters or digits.
+QByteArray randomName(const QByteArray &folder, const char *prefix);
+
+// A new temporary file in a folder, locked (flock) while it is open so that
+// removeStaleTemporaries of another run leaves it alone, and removed again on
+// every way out unless it took its target's name.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const QByteArray &folder);
+    ~TemporaryFile();
+    TemporaryFile(const TemporaryFile &) = delete;
+    TemporaryFile &operator=(const TemporaryFile &) = delete;
+
+    int fd() const { return m_fd; }
+    const QByteArray &path() const { return m_path; }
+
+    // Closes the file (a failing close can be the first sign of a full disk)
+    // and gives it the target's name.
+    FsStatus land(const QByteArray &target, Platform::Landing landing);
+
+private:
+    QByteArray m_path;
+    int m_fd;
+    bool m_exists;
+};
+
+// rename() that fails with EEXIST instead of replacing: renameat2 with
+// RENAME_NOREPLACE; where the file system lacks the flag (FUSE), a hard link
+// and an unlink; where it has no hard links either (FAT), a look right before
+// a plain rename. 0 or the errno.
+int renameWithoutReplacing(const char *from, const char *to);
+
+}  // namespace nv::posix

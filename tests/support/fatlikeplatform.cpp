@@ -1,0 +1,92 @@
+#include "fatlikeplatform.h"
+
+#include "platform/nativepath.h"
+
+#include <QDir>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace nv {
+
+QString FatLikePlatform::found(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const QString name = path.mid(slash + 1);
+    const QStringList entries =
+        QDir(path.left(slash + 1)).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0) return path.left(slash + 1) + entry;
+    }
+    return path;
+}
+
+bool FatLikePlatform::taken(const QString &path)
+{
+    struct stat info {};
+    return ::lstat(toNativeName(found(path)).constData(), &info) == 0;
+}
+
+FsResult<Platform::NameState> FatLikePlatform::nameState(const QString &path)
+{
+    return TestPlatform::nameState(found(path));
+}
+
+FsResult<Platform::FileVersion> FatLikePlatform::fileVersion(const QString &path)
+{
+    FsResult<FileVersion> version = TestPlatform::fileVersion(found(path));
+    version.value.coarseTimes = true;
+    return version;
+}
+
+FsResult<Platform::FileVersion> FatLikePlatform::copyFile(const QString &source, const QString &target,
+                                                          Landing landing, bool durable)
+{
+    const QString holder = found(target);
+    if (landing == Landing::WithoutReplacing && taken(target)) return {{}, FsStatus::fromErrno(EEXIST)};
+    FsResult<FileVersion> copied = TestPlatform::copyFile(found(source), target, landing, durable);
+    if (copied.ok() && holder != target) ::unlink(toNativeName(holder).constData());   // replaced, in its old spelling
+    return copied;
+}
+
+FsResult<Platform::FileVersion> FatLikePlatform::linkFile(const QString &, const QString &target, Landing)
+{
+    FsResult<FileVersion> refused;
+    if (!injected(Operation::Link, target, refused.status)) refused.status = {FsFault::CannotLink, "no hard links"};
+    return refused;
+}
+
+FsStatus FatLikePlatform::renameWithoutReplacing(const QString &from, const QString &to)
+{
+    if (taken(to)) return FsStatus::fromErrno(EEXIST);
+    return TestPlatform::renameWithoutReplacing(found(from), to);
+}
+
+FsStatus FatLikePlatform::renameReplacing(const QString &from, const QString &to)
+{
+    const QString source = found(from);
+    const QString holder = found(to);
+    if (holder == source) return TestPlatform::renameReplacing(source, source);   // vfat keeps the old spelling
+    if (holder != to) ::unlink(toNativeName(holder).constData());
+    return TestPlatform::renameReplacing(source, to);
+}
+
+FsResult<QString> FatLikePlatform::setAside(const QString &path) { return TestPlatform::setAside(found(path)); }
+
+FsStatus FatLikePlatform::setAttributesNormal(const QString &path)
+{
+    return TestPlatform::setAttributesNormal(found(path));
+}
+
+FsStatus FatLikePlatform::deleteFile(const QString &path) { return TestPlatform::deleteFile(found(path)); }
+
+FsResult<Platform::FolderProbe> FatLikePlatform::probeFolder(const QString &folder, const QString &otherFolder)
+{
+    FsResult<FolderProbe> probe = TestPlatform::probeFolder(folder, otherFolder);
+    probe.value.foldsLetterCase = true;
+    probe.value.nameLengthInUtf16 = true;
+    probe.value.maxNameLength = 255;
+    return probe;
+}
+
+}  // namespace nv
