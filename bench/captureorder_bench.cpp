@@ -124,8 +124,8 @@ int main(int argc, char **argv)
         if (round % 2 == 0) runExiv2();
     }
 
-    std::printf("listing %d JPEGs into the source pane, report view unless said; median of %d interleaved rounds\n", kFiles,
-                kRounds);
+    std::printf("listing %d JPEGs into the source pane, report view unless said; median of %d interleaved rounds\n",
+                kFiles, kRounds);
     std::printf("(first row in capture-time order: %s)\n", qPrintable(first));
     print("name order (option off)", nameOrder);
     print("capture-time order, cold", cold);
