@@ -263,7 +263,7 @@ FsResult<Platform::FolderProbe> PosixPlatform::probeFolder(const QString &folder
 {
     FsResult<FolderProbe> result;
     const QByteArray folderName = toNativeName(withTrailingSlash(folder));
-    const posix::TemporaryFile probe(folderName);
+    const posix::TemporaryFile probe(folderName, posix::TemporaryFile::Naming::Always);
     if (probe.fd() < 0) {
         result.status = lastError();
         return result;

@@ -41,9 +41,35 @@ QByteArray randomName(const QByteArray &folder, const char *prefix)
     return name;
 }
 
-TemporaryFile::TemporaryFile(const QByteArray &folder)
-    : m_path(folder + kTemporaryPrefix + "XXXXXX"), m_fd(::mkostemp(m_path.data(), O_CLOEXEC)), m_exists(m_fd >= 0)
+namespace {
+
+// An unnamed file is named through its entry in /proc, which a system
+// without /proc lacks: such a system writes named temporaries throughout.
+bool canNameUnnamedFiles()
 {
+    static const bool can = ::access("/proc/self/fd", X_OK) == 0;
+    return can;
+}
+
+// Gives the open unnamed file a name; fails with EEXIST where the name is taken.
+bool linkUnnamed(int fd, const QByteArray &to)
+{
+    char entry[32];
+    std::snprintf(entry, sizeof entry, "/proc/self/fd/%d", fd);
+    return ::linkat(AT_FDCWD, entry, AT_FDCWD, to.constData(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+}  // namespace
+
+TemporaryFile::TemporaryFile(const QByteArray &folder, Naming naming)
+{
+    if (naming == Naming::WhereNeeded && canNameUnnamedFiles()) {
+        m_fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (m_fd >= 0) return;
+    }
+    m_path = folder + kTemporaryPrefix + "XXXXXX";
+    m_fd = ::mkostemp(m_path.data(), O_CLOEXEC);
+    m_exists = m_fd >= 0;
     if (m_fd >= 0) ::flock(m_fd, LOCK_EX);   // a lock nobody else can hold yet: it only marks the file as busy
 }
 
@@ -55,6 +81,7 @@ TemporaryFile::~TemporaryFile()
 
 FsStatus TemporaryFile::land(const QByteArray &target, Platform::Landing landing)
 {
+    if (m_path.isEmpty()) return landUnnamed(target, landing);
     if (::close(std::exchange(m_fd, -1)) != 0) return lastError();
     const int error = landing == Platform::Landing::Replacing
                           ? (::rename(m_path.constData(), target.constData()) == 0 ? 0 : errno)
@@ -62,6 +89,29 @@ FsStatus TemporaryFile::land(const QByteArray &target, Platform::Landing landing
     if (error != 0) return FsStatus::fromErrno(error);
     m_exists = false;
     return FsStatus::success();
+}
+
+FsStatus TemporaryFile::landUnnamed(const QByteArray &target, Platform::Landing landing)
+{
+    if (landing == Platform::Landing::WithoutReplacing) {
+        if (!linkUnnamed(m_fd, target)) return lastError();
+    } else {
+        // Replacing: a name of the temporary pattern first, renamed over the target.
+        QByteArray named;
+        for (int attempt = 0;; ++attempt) {
+            named = randomName(folderOf(target), kTemporaryPrefix);
+            if (linkUnnamed(m_fd, named)) break;
+            if (errno != EEXIST || attempt == 99) return lastError();   // all taken: something else is wrong
+        }
+        if (::rename(named.constData(), target.constData()) != 0) {
+            const FsStatus status = lastError();
+            ::unlink(named.constData());
+            return status;
+        }
+    }
+    // The file systems that offer unnamed files report write errors at fsync,
+    // not at close; a failing close is told all the same.
+    return ::close(std::exchange(m_fd, -1)) == 0 ? FsStatus::success() : lastError();
 }
 
 namespace {

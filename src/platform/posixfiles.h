@@ -33,17 +33,23 @@ bool isTemporaryName(const char *name);
 // folder + prefix + six random letters or digits.
 QByteArray randomName(const QByteArray &folder, const char *prefix);
 
-// A new temporary file in a folder, locked (flock) while it is open so that
-// removeStaleTemporaries of another run leaves it alone, and removed again on
-// every way out unless it took its target's name.
+// A new temporary file in a folder, removed again on every way out unless it
+// took its target's name. Where the file system offers it (ext4, xfs, btrfs,
+// tmpfs) the file has no name until it lands: a killed run cannot leave it
+// behind, and landing is one link that never replaces instead of a create and
+// a rename. Elsewhere (FAT, FUSE), or when a name is asked for, it is a hidden
+// file of the temporary pattern, locked (flock) while it is open so that
+// removeStaleTemporaries of another run leaves it alone.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(const QByteArray &folder);
+    enum class Naming { WhereNeeded, Always };
+    explicit TemporaryFile(const QByteArray &folder, Naming naming = Naming::WhereNeeded);
     ~TemporaryFile();
     TemporaryFile(const TemporaryFile &) = delete;
     TemporaryFile &operator=(const TemporaryFile &) = delete;
 
     int fd() const { return m_fd; }
+    // Empty while the file has no name.
     const QByteArray &path() const { return m_path; }
 
     // Closes the file (a failing close can be the first sign of a full disk)
@@ -51,9 +57,11 @@ public:
     FsStatus land(const QByteArray &target, Platform::Landing landing);
 
 private:
+    FsStatus landUnnamed(const QByteArray &target, Platform::Landing landing);
+
     QByteArray m_path;
-    int m_fd;
-    bool m_exists;
+    int m_fd = -1;
+    bool m_exists = false;
 };
 
 // rename() that fails with EEXIST instead of replacing: renameat2 with
