@@ -11,6 +11,9 @@ PACKAGES := g++ make cmake qt6-base-dev qt6-base-dev-tools qt6-image-formats-plu
             xdotool desktop-file-utils appstream file dpkg-dev
 # HEIC and AVIF in the thumbnail box; heif-enc makes the test pictures.
 PACKAGES += pkg-config libheif-dev libheif-examples
+# Capture times for the capture-time order; exiftool writes them into the test
+# pictures, the exiv2 command is what the benchmark measures against.
+PACKAGES += libexiv2-dev libimage-exiftool-perl exiv2
 BUILD    := build
 JOBS     := -j2
 

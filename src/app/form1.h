@@ -12,6 +12,7 @@
 #include "app/programfolders.h"
 #include "app/programstate.h"
 #include "naming/namecomposer.h"
+#include "panes/captureorder.h"
 #include "platform/platform.h"
 
 #include <QMainWindow>
@@ -150,6 +151,7 @@ protected:
 private:
     Platform &m_platform;
     const ProgramFolders m_folders;
+    CaptureTimes m_captureTimes{m_platform};
     QPointer<Form2> m_form2;
     QPointer<Form4> m_form4;
     QPointer<frmAbout> m_about;
@@ -183,10 +185,17 @@ private:
     };
     Pane sourcePane();
     Pane targetPane();
+    // A listing shows its rows, fails, or is overtaken by a newer listing of
+    // the pane that ran while capture times were being read.
+    struct Listing {
+        FsStatus status;
+        bool overtaken = false;
+        bool shown() const { return status.ok() && !overtaken; }
+    };
     bool refreshPane(const Pane &pane);
     bool loadPane(const Pane &pane);
     bool tryLoadPane(const Pane &pane);
-    FsStatus listInto(const Pane &pane, const QString &folder);
+    Listing listInto(const Pane &pane, const QString &folder);
     void fallBackToRoot();
     bool openDriveFolder(DriveList *drive, FolderList *dir);
     void setRenameButtonsEnabled(bool enabled);
@@ -197,6 +206,8 @@ private:
     void applyModeEvent(ModeEvent event);
     // The prefix mode as option 3 stands, applied when its box is clicked.
     void applyAddPrefix();
+    // Option 4 changed: it is saved and both panes are listed in the new order.
+    void applyCaptureTimeOrder();
 
     // Writes into the naming fields that run the field's handler even when the
     // field already held the value, as a user's entry would.
@@ -210,6 +221,7 @@ private:
     void closeAuxiliaryWindows();
     void writeExtensionList(const QStringList &entries);
     void reportFolderFailure(const QString &folder, const FsStatus &status);
+    void reportSettingsNotSaved(const QString &path, const FsStatus &status);
 };
 
 }  // namespace nv

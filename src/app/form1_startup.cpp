@@ -1,6 +1,7 @@
 // Start-up and shut-down of the main window.
 #include "app/form1.h"
 
+#include "app/optionsfile.h"
 #include "app/pickawarecombobox.h"
 #include "naming/extensionlist.h"
 #include "panes/drivelist.h"
@@ -38,6 +39,7 @@ void Form1::Form_Load()
 
     fillExtensionList();
     const SettingsRecord record = readSettings();
+    Program.CaptureTimeOrder = ReadOptionsFile(m_platform, m_folders.settings + kOptionsFileName).CaptureTimeOrder;
 
     List1->setCurrentRow(record.DigitIndex);
     VScroll1->setValue(record.DigitIndex);
@@ -140,11 +142,14 @@ void Form1::Command5_Click()
     record.ShowContinuation = Program.ShowContinuation;
     record.HeadNameHistory = Program.HeadNameHistory;
     const FsStatus written = WriteSettingsFile(m_platform, DataFilePath, record);
-    if (!written.ok()) {
-        m_platform.showMessage(QStringLiteral("設定を保存できませんでした。\n%1\n%2").arg(DataFilePath, written.reason),
-                               MessageButtons::Ok, MessageIcon::Exclamation);
-    }
+    if (!written.ok()) reportSettingsNotSaved(DataFilePath, written);
     close();
+}
+
+void Form1::reportSettingsNotSaved(const QString &path, const FsStatus &status)
+{
+    m_platform.showMessage(QStringLiteral("設定を保存できませんでした。\n%1\n%2").arg(path, status.reason),
+                           MessageButtons::Ok, MessageIcon::Exclamation);
 }
 
 void Form1::closeEvent(QCloseEvent *event)

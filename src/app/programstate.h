@@ -9,6 +9,7 @@ struct ProgramState {
     int ShowContinuation = 0;   // option 1: continue the destination's series after each listing; saved
     int SameFolder = 0;         // option 2: the destination pane follows the source pane; not saved
     int AddPrefix = 0;          // option 3: the prefix mode; not saved
+    int CaptureTimeOrder = 0;   // option 4: both lists in capture-time order; saved in Options.ini
     int StartupDone = 0;        // 1 once the start-up has finished
     HeadNameSlots HeadNameHistory;   // slot 0 the oldest, slot 9 the newest
 };

@@ -21,14 +21,17 @@ int onOff(const QCheckBox *box) { return box->isChecked() ? 1 : 0; }
 
 }  // namespace
 
-Form2::Form2(ProgramState &program, std::function<void()> addPrefixChanged, QWidget *parent)
+Form2::Form2(ProgramState &program, std::function<void()> addPrefixChanged,
+             std::function<void()> captureTimeOrderChanged, QWidget *parent)
     : QDialog(parent),
       m_program(program),
       m_addPrefixChanged(std::move(addPrefixChanged)),
+      m_captureTimeOrderChanged(std::move(captureTimeOrderChanged)),
       Frame1(named(new QGroupBox(QStringLiteral("オプション")), "Frame1")),
       Check1(named(new QCheckBox(QStringLiteral("フォルダの中にあるファイルの続きを表示する。")), "Check1")),
       Check2(named(new QCheckBox(QStringLiteral("移動元と移動先のフォルダを同一フォルダにする。")), "Check2")),
       Check3(named(new QCheckBox(QStringLiteral("ヘッドネームの先頭に何文字か追加する。")), "Check3")),
+      Check4(named(new QCheckBox(QStringLiteral("撮影日時の順に並べる")), "Check4")),
       Command1(named(new QPushButton(QStringLiteral("戻る")), "Command1"))
 {
     setObjectName(QStringLiteral("Form2"));
@@ -37,7 +40,7 @@ Form2::Form2(ProgramState &program, std::function<void()> addPrefixChanged, QWid
 
     // The boxes stand one under the other; the frame grows with each new one.
     auto *boxes = new QVBoxLayout(Frame1);
-    for (QCheckBox *box : {Check1, Check2, Check3}) boxes->addWidget(box);
+    for (QCheckBox *box : {Check1, Check2, Check3, Check4}) boxes->addWidget(box);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Command1);
@@ -50,6 +53,7 @@ Form2::Form2(ProgramState &program, std::function<void()> addPrefixChanged, QWid
     connect(Check1, &QCheckBox::toggled, this, &Form2::Check1_Click);
     connect(Check2, &QCheckBox::toggled, this, &Form2::Check2_Click);
     connect(Check3, &QCheckBox::toggled, this, &Form2::Check3_Click);
+    connect(Check4, &QCheckBox::toggled, this, &Form2::Check4_Click);
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
     Form_Load();
 }
@@ -67,6 +71,7 @@ void Form2::Form_Load()
     Check1->setChecked(m_program.ShowContinuation == 1);
     Check2->setChecked(m_program.SameFolder == 1);
     Check3->setChecked(m_program.AddPrefix == 1);
+    Check4->setChecked(m_program.CaptureTimeOrder == 1);
 }
 
 void Form2::Check1_Click() { m_program.ShowContinuation = onOff(Check1); }
@@ -77,6 +82,14 @@ void Form2::Check3_Click()
 {
     m_program.AddPrefix = onOff(Check3);
     m_addPrefixChanged();
+}
+
+void Form2::Check4_Click()
+{
+    // Opening the window ticks the box to match the option: that lists nothing again.
+    if (onOff(Check4) == m_program.CaptureTimeOrder) return;
+    m_program.CaptureTimeOrder = onOff(Check4);
+    m_captureTimeOrderChanged();
 }
 
 void Form2::Command1_Click() { close(); }

@@ -1,6 +1,7 @@
 // Listing the two panes, drive and folder navigation, sorting and selection.
 #include "app/form1.h"
 
+#include "app/optionsfile.h"
 #include "panes/drivelist.h"
 #include "panes/filelistview.h"
 #include "panes/folderlist.h"
@@ -23,30 +24,46 @@ Form1::Pane Form1::targetPane() { return {Drive2, Dir2, ListView2, &Form1::Targe
 
 // --- listing -------------------------------------------------------------------------
 
-FsStatus Form1::listInto(const Pane &pane, const QString &folder)
+Form1::Listing Form1::listInto(const Pane &pane, const QString &folder)
 {
-    // The simple-view box decides whether time stamps are read at all.
+    // The simple-view box decides whether time stamps are read at all; the
+    // capture-time order needs them to know which capture times it has read.
     const bool detailed = !Check2->isChecked();
-    FsResult<std::vector<FileEntry>> listing = m_platform.listPlainFiles(folder, detailed);
-    if (!listing.ok()) return listing.status;
-    pane.list->files()->setRows(std::move(listing.value), detailed);
+    const bool byCaptureTime = Program.CaptureTimeOrder == 1;
+    FsResult<std::vector<FileEntry>> listing = m_platform.listPlainFiles(folder, detailed || byCaptureTime);
+    if (!listing.ok()) return {listing.status};
+    FileListModel *files = pane.list->files();
+    const quint64 fill = files->fillCount();
+    // While capture times are read the window handles its events, and a
+    // listing of this pane started meanwhile takes over. Not during the
+    // start-up: a window closed before the event loop runs would leave the
+    // program running without one.
+    const auto carryOn = [&] {
+        if (!Program.StartupDone) return true;
+        m_platform.letEventsRun();
+        return files->fillCount() == fill;
+    };
+    // The rows are set once, in their final order, before anything (the
+    // continuation scan above all) reads them.
+    if (byCaptureTime && !m_captureTimes.order(folder, listing.value, carryOn)) return {FsStatus::success(), true};
+    files->setRows(std::move(listing.value), detailed);
     this->*pane.folder = folder;
-    return FsStatus::success();
+    return {};
 }
 
 bool Form1::refreshPane(const Pane &pane)
 {
     pane.list->files()->clearRows();
     const QString folder = pane.dir->highlightedPath();
-    FsStatus status;
+    Listing listing;
     {
         BusyPointer busy(m_platform);
-        status = listInto(pane, folder);
+        listing = listInto(pane, folder);
     }
     // A folder that went away since it was opened (a card pulled out) leaves
     // the list empty and says why, instead of showing nothing silently.
-    if (!status.ok()) reportFolderFailure(folder, status);
-    return status.ok();
+    if (!listing.status.ok()) reportFolderFailure(folder, listing.status);
+    return listing.shown();
 }
 
 void Form1::RefreshSourceList()
@@ -64,7 +81,8 @@ void Form1::RefreshTargetList()
 {
     if (!Program.StartupDone) return;
     // A folder that could not be listed says nothing about the series to
-    // continue, so the fields keep what the user had.
+    // continue, so the fields keep what the user had; a listing overtaken by
+    // a newer one leaves the fields to the newer one's scan.
     if (refreshPane(targetPane())) ScanContinuation();
 }
 
@@ -81,7 +99,7 @@ bool Form1::tryLoadPane(const Pane &pane)
     const QString folder = this->*pane.folder;
     if (!folder.startsWith(kRoot)) return false;   // empty, or not a full path
     pane.drive->setDrive(folder);
-    return pane.dir->openFolder(folder).ok() && listInto(pane, pane.dir->highlightedPath()).ok();
+    return pane.dir->openFolder(folder).ok() && listInto(pane, pane.dir->highlightedPath()).status.ok();
 }
 
 void Form1::LoadSourceList()
@@ -111,6 +129,15 @@ void Form1::fallBackToRoot()
 void Form1::Check2_Click()
 {
     ReportView = Check2->isChecked() ? 0 : 1;
+    RefreshSourceList();
+    RefreshTargetList();
+}
+
+void Form1::applyCaptureTimeOrder()
+{
+    const QString path = m_folders.settings + kOptionsFileName;
+    const FsStatus written = WriteOptionsFile(m_platform, path, {Program.CaptureTimeOrder});
+    if (!written.ok()) reportSettingsNotSaved(path, written);
     RefreshSourceList();
     RefreshTargetList();
 }

@@ -1,5 +1,6 @@
 #include "platform/desktopplatform.h"
 
+#include "platform/exifcapturetime.h"
 #include "platform/picturefile.h"
 
 #include <QApplication>
@@ -96,6 +97,8 @@ void DesktopPlatform::setBusyPointer(bool busy)
 }
 
 void DesktopPlatform::letEventsRun() { QCoreApplication::processEvents(); }
+
+CaptureTimeTexts DesktopPlatform::readCaptureTime(const QString &path) { return readCaptureTimeFromFile(path); }
 
 PictureFault DesktopPlatform::readPictureSize(const QString &path, QSize &size)
 {

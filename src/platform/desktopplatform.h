@@ -13,6 +13,7 @@ public:
     void setBusyPointer(bool busy) override;
     void letEventsRun() override;
 
+    CaptureTimeTexts readCaptureTime(const QString &path) override;
     PictureFault readPictureSize(const QString &path, QSize &size) override;
     PictureFault loadPicture(const QString &path, const QSize &shownSize, QImage &picture) override;
     void openUrl(const QString &url) override;

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QtEndian>
 
 #include <libheif/heif.h>
 
@@ -47,6 +48,9 @@ using Context = std::unique_ptr<heif_context, HeifDeleter>;
 using Handle = std::unique_ptr<const heif_image_handle, HeifDeleter>;
 
 constexpr int kLongestSide = 16384;   // 200-megapixel phone photos are 16320 x 12240
+// EXIF blocks of phones are a few tens of kilobytes; a file claiming far more
+// is not worth the memory.
+constexpr size_t kLargestExif = 4 << 20;
 
 // The file read and its primary picture found, or the fault to report.
 class HeifFile {
@@ -169,6 +173,22 @@ PictureFault decodeHeifPicture(QFile &file, const QSize &shownSize, QImage &pict
                   ? upright
                   : upright.scaled(shownSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return PictureFault::None;
+}
+
+QByteArray readHeifExif(QFile &file)
+{
+    const HeifFile heif(file);
+    heif_item_id id = 0;
+    if (!heif.primary() || heif_image_handle_get_list_of_metadata_block_IDs(heif.primary(), "Exif", &id, 1) < 1)
+        return {};
+    const size_t size = heif_image_handle_get_metadata_size(heif.primary(), id);
+    if (size < 4 || size > kLargestExif) return {};
+    QByteArray block(qsizetype(size), Qt::Uninitialized);
+    if (heif_image_handle_get_metadata(heif.primary(), id, block.data()).code != heif_error_Ok) return {};
+    // The block opens with the distance from its fifth byte to the TIFF header.
+    const quint32 skip = qFromBigEndian<quint32>(block.constData());
+    if (skip > quint32(size - 4)) return {};
+    return block.mid(4 + qsizetype(skip));
 }
 
 }  // namespace nv

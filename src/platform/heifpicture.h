@@ -16,5 +16,8 @@ PictureFault readHeifPictureSize(QFile &file, QSize &size);
 // Upright, at shownSize; from a thumbnail stored in the file when one is at
 // least that large, otherwise from the full picture.
 PictureFault decodeHeifPicture(QFile &file, const QSize &shownSize, QImage &picture);
+// The EXIF block of the primary picture from its TIFF header on, as a JPEG
+// would carry it after "Exif\0\0"; empty when there is none.
+QByteArray readHeifExif(QFile &file);
 
 }  // namespace nv

@@ -1,5 +1,10 @@
 #include "platform/nativepath.h"
 
+#include <QFile>
+
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace nv {
 namespace {
 
@@ -81,6 +86,15 @@ QByteArray toNativeName(const QString &text)
         runStart = i + 1;
     }
     return result;
+}
+
+bool openByNativeName(const QString &path, QFile &file)
+{
+    const int fd = ::open(toNativeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return true;
+    ::close(fd);
+    return false;
 }
 
 }  // namespace nv

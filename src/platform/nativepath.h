@@ -10,10 +10,14 @@
 #include <QByteArray>
 #include <QString>
 
+class QFile;
+
 namespace nv {
 
 QString fromNativeName(const char *bytes, qsizetype length);
 inline QString fromNativeName(const QByteArray &bytes) { return fromNativeName(bytes.constData(), bytes.size()); }
 QByteArray toNativeName(const QString &text);
+// Opens a file for reading through the exact bytes of its name.
+bool openByNativeName(const QString &path, QFile &file);
 
 }  // namespace nv

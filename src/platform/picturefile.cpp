@@ -7,23 +7,8 @@
 #include <QImage>
 #include <QImageReader>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace nv {
 namespace {
-
-// The file is opened through the exact bytes of its name, so names that are
-// not valid UTF-8 still load; the reader gets the open file, not the name, and
-// so cannot guess the format from an extension.
-bool openByNativeName(const QString &path, QFile &file)
-{
-    const int fd = ::open(toNativeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return true;
-    ::close(fd);
-    return false;
-}
 
 void prepare(QImageReader &reader)
 {
@@ -50,6 +35,9 @@ PictureFault faultOf(const QImageReader &reader)
 
 }  // namespace
 
+// The file is opened through the exact bytes of its name, so names that are
+// not valid UTF-8 still load; the reader gets the open file, not the name, and
+// so cannot guess the format from an extension.
 PictureFault readPictureSizeFromFile(const QString &path, QSize &size)
 {
     QFile file;

@@ -46,10 +46,30 @@ struct FsResult {
     bool ok() const { return status.ok(); }
 };
 
+// What tells one version of a listed file from another without reading it.
+// The change time is part of it because tools that rewrite a photo's metadata
+// can set its modification time back, and the size may stay the same.
+struct FileStamp {
+    qint64 size = 0;
+    qint64 modifiedNs = 0;   // nanoseconds since the epoch
+    qint64 changedNs = 0;
+    friend bool operator==(const FileStamp &, const FileStamp &) = default;
+};
+
 // One plain file of a folder listing.
 struct FileEntry {
     QString name;          // name with extension, no folder
     qint64 modified = 0;   // seconds since the epoch; 0 when times were not asked for
+    FileStamp stamp;       // all zero when times were not asked for
+};
+
+// When a photo was taken, as the texts of its EXIF fields DateTimeOriginal
+// ("2023:05:01 10:00:00"), SubSecTimeOriginal ("25") and OffsetTimeOriginal
+// ("+09:00"); each empty when the file does not have it.
+struct CaptureTimeTexts {
+    QString dateTime;
+    QString subSeconds;
+    QString offset;
 };
 
 // A mounted volume as the drive lists offer it.
@@ -205,6 +225,12 @@ public:
     // folder to the volume, so a move deletes sources only once their copies
     // have landed.
     virtual FsStatus flushVolume(const QString &folder) = 0;
+
+    // --- capture times (the capture-time order of the lists) -------------------------
+    // The EXIF capture-time texts of a photo: JPEG, HEIC / AVIF (the EXIF block
+    // inside the file) and whatever else the metadata library reads. A file
+    // without them, or whose metadata cannot be read, gives empty texts.
+    virtual CaptureTimeTexts readCaptureTime(const QString &path) = 0;
 
     // --- pictures, the desktop and the registry (thumbnail, about box) --------------
     // The natural size of a picture as shown, upright by its orientation (a

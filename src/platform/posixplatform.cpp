@@ -45,6 +45,13 @@ bool isHiddenName(const char *name) { return name[0] == '.'; }
 
 QString baseName(const QString &path) { return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1); }
 
+qint64 nanoseconds(const struct timespec &time) { return qint64(time.tv_sec) * 1000000000 + time.tv_nsec; }
+
+FileStamp stampOf(const struct stat &info)
+{
+    return {qint64(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
+}
+
 // Linux hands out names in hash order; the lists show them in name order.
 void sortByName(std::vector<FileEntry> &entries)
 {
@@ -98,7 +105,8 @@ FsResult<std::vector<FileEntry>> PosixPlatform::listPlainFiles(const QString &fo
             if (!S_ISREG(info.st_mode)) continue;
         }
         result.value.push_back({fromNativeName(entry->d_name, qsizetype(std::strlen(entry->d_name))),
-                                withTimes ? qint64(info.st_mtim.tv_sec) : 0});
+                                withTimes ? qint64(info.st_mtim.tv_sec) : 0,
+                                withTimes ? stampOf(info) : FileStamp()});
     }
     if (result.ok()) sortByName(result.value);
     else result.value.clear();

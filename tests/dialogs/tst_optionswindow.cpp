@@ -33,20 +33,6 @@ struct Window {
     }
 };
 
-Form2 &options(Form1 &form)
-{
-    form.mnuOpt1->trigger();
-    const auto windows = form.findChildren<Form2 *>();
-    if (windows.size() != 1) qFatal("%d options windows", int(windows.size()));
-    return *windows.front();
-}
-
-void click(Form2 &window, const char *box)
-{
-    QCheckBox *check = window.findChild<QCheckBox *>(box);
-    QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(8, check->height() / 2));
-}
-
 QString ticked(Form2 &window)
 {
     QString boxes;
@@ -73,23 +59,23 @@ void OptionsWindowTest::windowMirrorsTheOptionsAndCloses()
 {
     Window window;
     Form1 &form = window.start(1);
-    Form2 &shown = options(form);
+    Form2 &shown = openOptions(form);
     QVERIFY(shown.isVisible() && !shown.isModal());
     QVERIFY((shown.geometry().center() - shown.screen()->geometry().center()).manhattanLength() <= 2);
     QCOMPARE(ticked(shown), QStringLiteral("100"));
-    click(shown, "Check2");
-    click(shown, "Check3");
-    QCOMPARE(&options(form), &shown);   // the menu brings the one window forward
+    clickOption(shown, "Check2");
+    clickOption(shown, "Check3");
+    QCOMPARE(&openOptions(form), &shown);   // the menu brings the one window forward
     QPointer<Form2> closed = &shown;
     QTest::mouseClick(shown.findChild<QPushButton *>("Command1"), Qt::LeftButton);
     QTRY_VERIFY(closed.isNull());
 
-    closed = &options(form);
+    closed = &openOptions(form);
     QCOMPARE(ticked(*closed), QStringLiteral("111"));
     form.Command5_Click();
     QTRY_VERIFY(closed.isNull());   // closed with the main window
     Form1 &again = window.fixture.start();
-    QCOMPARE(ticked(options(again)), QStringLiteral("100"));   // only option 1 is kept
+    QCOMPARE(ticked(openOptions(again)), QStringLiteral("100"));   // only option 1 is kept
     QVERIFY(again.Command3->isVisibleTo(&again) && !again.Command6->isVisibleTo(&again));
 }
 
@@ -122,7 +108,8 @@ void OptionsWindowTest::scanAfterListing()
     TestPlatform &platform = window.fixture.platform;
     platform.onLetEventsRun = [&, first = true]() mutable {
         if (during == QLatin1String("refill") && std::exchange(first, false)) form.Dir2->openFolder(other.path());
-        if (during == QLatin1String("switch off") && std::exchange(first, false)) click(options(form), "Check1");
+        if (during == QLatin1String("switch off") && std::exchange(first, false))
+            clickOption(openOptions(form), "Check1");
     };
     if (during == QLatin1String("folder gone"))
         platform.failPath(TestPlatform::Operation::ListPlainFiles, window.target.path(), FsStatus::fromErrno(ENOENT));
@@ -162,14 +149,14 @@ void OptionsWindowTest::lastModeEventWins()
     Window window;
     Form1 &form = window.start();
     for (const QString &event : events.split(u' ')) {
-        if (event == QLatin1String("prefix")) click(options(form), "Check3");
+        if (event == QLatin1String("prefix")) clickOption(openOptions(form), "Check3");
         if (event == QLatin1String("align"))
             QTest::mouseClick(form.Check3, Qt::LeftButton, {}, QPoint(8, form.Check3->height() / 2));
         if (event == QLatin1String("reopen")) {
-            const QPointer<Form2> closed = &options(form);
+            const QPointer<Form2> closed = &openOptions(form);
             closed->close();
             QTRY_VERIFY(closed.isNull());
-            options(form);
+            openOptions(form);
         }
     }
     QStringList found;
@@ -204,7 +191,7 @@ void OptionsWindowTest::prefixAddition()
     window.source.addFile(QStringLiteral("img01.jpg"));
     window.source.addFile(QStringLiteral("img02.png"));
     Form1 &form = window.start();
-    if (prefixMode) click(options(form), "Check3");
+    if (prefixMode) clickOption(openOptions(form), "Check3");
     form.Combo2->setEditText(head);
     QTest::mouseClick(form.ListView1->viewport(), Qt::RightButton, {}, QPoint(5, 5));
     form.ListView1_Click();

@@ -14,7 +14,7 @@ std::vector<FileEntry> entries(const QStringList &names)
 {
     std::vector<FileEntry> result;
     qint64 time = 0;
-    for (const QString &name : names) result.push_back({name, time++});
+    for (const QString &name : names) result.push_back({name, time++, {}});
     return result;
 }
 
@@ -127,7 +127,7 @@ void FileListModelTest::listingClearsTheFlagButKeepsKeyAndOrder()
 void FileListModelTest::timeColumnSortsByItsText()
 {
     FileListModel model(timeText);
-    std::vector<FileEntry> rows{{"old", 6}, {"new", 8}, {"mid", 7}};   // texts t6, t1, t0
+    std::vector<FileEntry> rows{{"old", 6, {}}, {"new", 8, {}}, {"mid", 7, {}}};   // texts t6, t1, t0
     model.setRows(rows, true);
     model.headerClicked(2);
     QCOMPARE(column(model, 0), (QStringList{"mid", "new", "old"}));

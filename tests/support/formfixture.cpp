@@ -1,8 +1,10 @@
 #include "formfixture.h"
 
+#include "dialogs/form2.h"
 #include "panes/filelistview.h"
 #include "platform/textcodec.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -70,6 +72,20 @@ bool clickRow(FileListView *list, const QString &name, Qt::KeyboardModifiers mod
     if (twice) QTest::mouseDClick(list->viewport(), Qt::LeftButton, modifiers, centre);
     else QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, centre);
     return true;
+}
+
+Form2 &openOptions(Form1 &form)
+{
+    form.mnuOpt1->trigger();
+    const auto windows = form.findChildren<Form2 *>();
+    if (windows.size() != 1) qFatal("%d options windows", int(windows.size()));
+    return *windows.front();
+}
+
+void clickOption(Form2 &window, const char *box)
+{
+    QCheckBox *check = window.findChild<QCheckBox *>(box);
+    QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(8, check->height() / 2));
 }
 
 QStringList comboEntries(const QComboBox *combo)

@@ -33,6 +33,11 @@ struct FormFixture {
 // mouse would; false when no visible row shows it.
 bool clickRow(FileListView *list, const QString &name, Qt::KeyboardModifiers modifiers = {}, bool twice = false);
 
+// Opens the options window from the main window's menu, or brings it forward.
+Form2 &openOptions(Form1 &form);
+// Clicks a box of the options window as the mouse would.
+void clickOption(Form2 &window, const char *box);
+
 // The entries of a combo box's list, in order.
 QStringList comboEntries(const QComboBox *combo);
 

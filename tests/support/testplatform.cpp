@@ -1,5 +1,6 @@
 #include "testplatform.h"
 
+#include "platform/exifcapturetime.h"
 #include "platform/picturefile.h"
 
 #include <QCoreApplication>
@@ -165,6 +166,13 @@ FsStatus TestPlatform::flushVolume(const QString &folder)
     FsStatus status;
     if (injected(Operation::FlushVolume, folder, status)) return status;
     return PosixPlatform::flushVolume(folder);
+}
+
+CaptureTimeTexts TestPlatform::readCaptureTime(const QString &path)
+{
+    FsStatus status;
+    if (injected(Operation::ReadCaptureTime, path, status)) return {};
+    return readCaptureTimeFromFile(path);
 }
 
 MessageAnswer TestPlatform::showMessage(const QString &text, MessageButtons buttons, MessageIcon icon,

@@ -23,7 +23,7 @@ public:
     enum class Operation {
         ListPlainFiles, ListSubfolders, CheckFolder, CopyFile, SetAttributesNormal,
         DeleteFile, ModificationTime, ReadTextFile, WriteTextFile,
-        ProbeFolder, FlushVolume, Existence, Identity, Link, Rename,
+        ProbeFolder, FlushVolume, Existence, Identity, Link, Rename, ReadCaptureTime,
     };
 
     // Answers for the next message boxes, in order. A box with no answer left
@@ -71,6 +71,8 @@ public:
     FsResult<QString> setAside(const QString &path) override;
     FsResult<FolderProbe> probeFolder(const QString &folder, const QString &otherFolder) override;
     FsStatus flushVolume(const QString &folder) override;
+    // Read from the file as on the desktop; an injected failure reads as no EXIF.
+    CaptureTimeTexts readCaptureTime(const QString &path) override;
 
     MessageAnswer showMessage(const QString &text, MessageButtons buttons, MessageIcon icon,
                               const QString &title = QString()) override;

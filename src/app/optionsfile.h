@@ -1,0 +1,22 @@
+// Options.ini, beside DataFile.ini: the options that DataFile.ini has no field
+// for. DataFile.ini keeps its 18 fields, so tools that read it go on working.
+// Each option is a "name=value" line under "[Options]", a form that people and
+// common INI readers understand and that takes later options without a new
+// format; lines it does not know are passed over.
+#pragma once
+
+#include "platform/platform.h"
+
+namespace nv {
+
+inline const QString kOptionsFileName = QStringLiteral("Options.ini");
+
+struct OptionsRecord {
+    int CaptureTimeOrder = 0;   // option 4: both lists in capture-time order
+};
+
+// A missing or unreadable file, or one without the line, reads as a first start: off.
+OptionsRecord ReadOptionsFile(Platform &platform, const QString &path);
+FsStatus WriteOptionsFile(Platform &platform, const QString &path, const OptionsRecord &record);
+
+}  // namespace nv
