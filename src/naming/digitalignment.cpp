@@ -105,6 +105,12 @@ AlignmentPlan PlanAlignment(const QStringList &names)
         plan.refusals.addFile(longest, QStringLiteral("いちばん長い名前に数字がないため、番号の位置が決まりません"));
         return plan;
     }
+    // Nothing stands in front of the number to tell where another name's
+    // number starts: 1.jpg beside 100.jpg could be a number or a name.
+    if (start == 0) {
+        plan.refusals.addFile(longest, QStringLiteral("いちばん長い名前が数字で始まるため、番号の前の文字数が決まりません"));
+        return plan;
+    }
     const qsizetype prefixLength = characterCount(QStringView(longest).left(start));
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QString &name = names[i];
