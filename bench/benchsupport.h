@@ -3,26 +3,28 @@
 #pragma once
 
 #include "app/form1.h"
+#include "platform/desktopplatform.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <functional>
 #include <memory>
 #include <unistd.h>
+#include <vector>
 
 namespace bench {
 
-// count files named IMG_000000.JPG and up (or after another pattern), each of size bytes.
-inline void makeFiles(const QString &folder, int count, qint64 size = 0,
-                      const QString &pattern = QStringLiteral("IMG_%1.JPG"))
+// count files named nameOf(0), nameOf(1), ..., each of size bytes.
+inline void makeFiles(const QString &folder, int count, qint64 size, const std::function<QString(int)> &nameOf)
 {
     const QByteArray block(1 << 20, 'x');
     for (int i = 0; i < count; ++i) {
-        const QByteArray path = (folder + pattern.arg(i, 6, 10, QLatin1Char('0'))).toUtf8();
+        const QByteArray path = (folder + nameOf(i)).toUtf8();
         const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
         if (fd < 0) std::exit(1);
         for (qint64 written = 0; written < size; written += block.size()) {
@@ -32,6 +34,37 @@ inline void makeFiles(const QString &folder, int count, qint64 size = 0,
         ::close(fd);
     }
 }
+
+// count files named IMG_000000.JPG and up (or after another pattern), each of size bytes.
+inline void makeFiles(const QString &folder, int count, qint64 size = 0,
+                      const QString &pattern = QStringLiteral("IMG_%1.JPG"))
+{
+    makeFiles(folder, count, size, [&](int i) { return pattern.arg(i, 6, 10, QLatin1Char('0')); });
+}
+
+// A message box would wait for a user who is not there: every message is
+// printed and answered with Cancel.
+class UnattendedPlatform : public nv::DesktopPlatform {
+public:
+    nv::MessageAnswer showMessage(const QString &text, nv::MessageButtons, nv::MessageIcon, const QString &) override
+    {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+        return nv::MessageAnswer::Cancel;
+    }
+};
+
+// The seconds of several rounds.
+struct Times {
+    std::vector<double> seconds;
+    double median() const
+    {
+        std::vector<double> sorted = seconds;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted[sorted.size() / 2];
+    }
+    double least() const { return *std::min_element(seconds.begin(), seconds.end()); }
+    double most() const { return *std::max_element(seconds.begin(), seconds.end()); }
+};
 
 // The main window over a program folder holding the given settings, started.
 inline std::unique_ptr<nv::Form1> startForm(nv::Platform &platform, const QString &programFolder,

@@ -10,7 +10,6 @@
 #include "benchsupport.h"
 #include "panes/filelistview.h"
 #include "panes/folderlist.h"
-#include "platform/desktopplatform.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,17 +26,6 @@
 namespace {
 
 constexpr int kRounds = 7;
-
-// A message box would wait for a user who is not there: every message is
-// printed and answered with Cancel.
-class UnattendedPlatform : public nv::DesktopPlatform {
-public:
-    nv::MessageAnswer showMessage(const QString &text, nv::MessageButtons, nv::MessageIcon, const QString &) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return nv::MessageAnswer::Cancel;
-    }
-};
 
 int fileCount(const QString &folder) { return int(QDir(folder).entryList(QDir::Files).size()); }
 
@@ -57,18 +45,6 @@ struct Race {
     int count;
     bool move;
     double goal;      // the largest ratio of the medians that meets it
-};
-
-struct Times {
-    std::vector<double> seconds;
-    double median() const
-    {
-        std::vector<double> sorted = seconds;
-        std::sort(sorted.begin(), sorted.end());
-        return sorted[sorted.size() / 2];
-    }
-    double least() const { return *std::min_element(seconds.begin(), seconds.end()); }
-    double most() const { return *std::max_element(seconds.begin(), seconds.end()); }
 };
 
 // One timed run into a fresh folder; a move takes fresh sources: hard links
@@ -106,7 +82,7 @@ double runOnce(nv::Form1 &form, const Race &race, const QString &work, bool byPe
 
 void runRace(nv::Form1 &form, const Race &race, const QString &work)
 {
-    Times ours, peer;
+    bench::Times ours, peer;
     for (int round = 0; round < kRounds; ++round) {
         for (const bool byPeer : {round % 2 == 1, round % 2 == 0})
             (byPeer ? peer : ours).seconds.push_back(runOnce(form, race, work, byPeer));
@@ -134,7 +110,7 @@ int main(int argc, char **argv)
     bench::makeFiles(large, 2000, qint64(1) << 20);
     bench::makeFiles(small, 20000);
 
-    UnattendedPlatform platform;
+    bench::UnattendedPlatform platform;
     nv::SettingsRecord record;
     record.SourceFolder = large;
     record.TargetFolder = workFolder;

@@ -129,9 +129,6 @@ void Form1::createControls()
     Command6->hide();
     Check2->setChecked(true);
     ProgressBar1->hide();
-    // The digit alignment that this box switches on is not part of the program
-    // yet; the box stays unticked, so the rename button always renames.
-    Check3->setEnabled(false);
 }
 
 void Form1::setColumnWidths()
@@ -279,6 +276,7 @@ void Form1::connectHandlers()
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
     connect(Check3, &QCheckBox::toggled, this, &Form1::Check3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
     connect(ListView2, &FileListView::clickedAnywhere, this, &Form1::ListView2_Click);
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);

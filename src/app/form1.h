@@ -82,10 +82,12 @@ public:
     void VScroll1_Change();
     void Check1_Click();
 
-    // --- the batch rename, the prefix addition, the digit-alignment box ------------------------
+    // --- the batch rename, the prefix addition, the digit alignment, the extension replacement ---
     void Command3_Click();
     void Command6_Click();
     void Check3_Click();
+    void RenameAligned();
+    void Command4_Click();
 
     // --- continuing from a destination file -------------------------------------------------
     void ListView2_Click();
@@ -213,8 +215,8 @@ private:
     void writeNumberText(const QString &text);
     void writeDigitCount(int digits);
     // The shared copy loop over the selected source files into the destination,
-    // with the overwrite question, listing both panes again at a normal end.
-    void runCopyBatch(NewNameRule newName);
+    // listing both panes again once files changed.
+    void runCopyBatch(NewNameRule newName, bool askOnExisting);
     void showThumbnailOf(FolderList *dir, FileListView *list);
     void closeAuxiliaryWindows();
     void writeExtensionList(const QStringList &entries);

@@ -37,7 +37,6 @@ private:
     void linkSteps();
     PlanEnd refuse();
 
-    bool fitsTheFolder(const QString &name) const;
     bool needsQuestion(const PlannedStep &step, int index) const;
     void refusal(const PlannedStep &step, const QString &reason) { m_refusals.add(step.oldName, step.newName, reason); }
     QString targetPath(const PlannedStep &step) const { return m_request.destinationFolder + step.newName; }
@@ -102,12 +101,6 @@ FsStatus Planner::probeDestination()
     return probe.status;
 }
 
-bool Planner::fitsTheFolder(const QString &name) const
-{
-    const qsizetype length = m_plan.destination.nameLengthInUtf16 ? name.size() : toNativeName(name).size();
-    return length <= m_plan.destination.maxNameLength;
-}
-
 // Who holds each new name: nobody, a selected source of this same folder, or
 // another file. Checked against the disk, hidden files included.
 void Planner::findHolders()
@@ -118,10 +111,9 @@ void Planner::findHolders()
     }
     for (int i = 0; i < int(m_plan.steps.size()); ++i) {
         PlannedStep &step = m_plan.steps[i];
-        if (!fitsTheFolder(step.newName)) {
-            const QString unit = m_plan.destination.nameLengthInUtf16 ? QStringLiteral("文字") : QStringLiteral("バイト");
-            refusal(step, QStringLiteral("名前が長すぎます（このフォルダでは %1 %2まで）")
-                              .arg(m_plan.destination.maxNameLength).arg(unit));
+        const QString tooLong = lengthProblem(m_plan.destination, step.newName);
+        if (!tooLong.isEmpty()) {
+            refusal(step, tooLong);
             continue;
         }
         const QString target = m_plan.key(step.newName);
@@ -237,6 +229,14 @@ QString BatchReport::text() const
     QString text = m_lines.mid(0, kListedFiles).join(QLatin1Char('\n'));
     if (m_lines.size() > kListedFiles) text += QStringLiteral("\nほか %1 件").arg(m_lines.size() - kListedFiles);
     return text;
+}
+
+QString lengthProblem(const Platform::FolderProbe &folder, const QString &name)
+{
+    const qsizetype length = folder.nameLengthInUtf16 ? name.size() : toNativeName(name).size();
+    if (length <= folder.maxNameLength) return QString();
+    const QString unit = folder.nameLengthInUtf16 ? QStringLiteral("文字") : QStringLiteral("バイト");
+    return QStringLiteral("名前が長すぎます（このフォルダでは %1 %2まで）").arg(folder.maxNameLength).arg(unit);
 }
 
 QString shownName(QString name) { return name.replace(QChar(0), QChar(0x2400)); }

@@ -25,6 +25,14 @@ private:
 QString shownName(QString name);
 void tell(Platform &platform, const QString &text);
 
+// The form in which a folder tells names apart.
+inline QString nameKey(const Platform::FolderProbe &folder, const QString &name)
+{
+    return folder.foldsLetterCase ? name.toCaseFolded() : name;
+}
+// Why a name is too long for a folder; empty when it fits.
+QString lengthProblem(const Platform::FolderProbe &folder, const QString &name);
+
 struct PlannedStep {
     static constexpr int kOutsideFile = -2;   // holder: a file that is not one of the selected sources
 
@@ -45,7 +53,7 @@ struct CopyPlan {
     BatchReport notDone;              // what the plan leaves undone without the user's word
 
     // The form in which the destination folder tells names apart.
-    QString key(const QString &name) const { return destination.foldsLetterCase ? name.toCaseFolded() : name; }
+    QString key(const QString &name) const { return nameKey(destination, name); }
 };
 
 enum class PlanEnd { Ready, Cancelled, Refused };

@@ -1,11 +1,14 @@
-// The rename button and the prefix addition: every selected file of the source
-// list is copied, or moved, into the destination folder under a serial name,
-// or under its own name behind the head name.
+// The rename button, the prefix addition and the extension replacement: every
+// selected file of the source list is copied, or moved, into the destination
+// folder under a serial name, under its own name behind the head name, or
+// under its own name with another extension. With 桁合わせ ticked the rename
+// button pads the numbers of the selected files in place instead.
 #include "app/form1.h"
 
 #include "app/headnamehistory.h"
 #include "app/pickawarecombobox.h"
 #include "naming/copybatch.h"
+#include "naming/digitalignment.h"
 #include "panes/filelistview.h"
 #include "panes/folderlist.h"
 
@@ -64,19 +67,47 @@ private:
 
 void Form1::Command3_Click()
 {
-    // While this box is ticked the button belongs to the digit alignment, which
-    // the program does not have yet: the box stays disabled and unticked.
-    if (Check3->isChecked()) return;
+    if (Check3->isChecked()) {
+        RenameAligned();
+        return;
+    }
     // Recorded first, whatever happens next: the history keeps every start.
     PushHeadName(Program.HeadNameHistory, Combo2->currentText());
     runCopyBatch(
-        SerialNameRule(Combo2->currentText(), StartNumber(Text2->text()), List1->currentRow(), Combo1->currentText()));
+        SerialNameRule(Combo2->currentText(), StartNumber(Text2->text()), List1->currentRow(), Combo1->currentText()),
+        true);
 }
 
 // The prefix addition leaves the history alone: its text is no head name of a series.
-void Form1::Command6_Click() { runCopyBatch(PrefixNameRule(Combo2->currentText())); }
+void Form1::Command6_Click() { runCopyBatch(PrefixNameRule(Combo2->currentText()), true); }
 
-void Form1::runCopyBatch(NewNameRule newName)
+// No history, no question, no progress bar: renames in place take moments.
+void Form1::RenameAligned()
+{
+    const QStringList rows = ListView1->rowNames();
+    QStringList selected;
+    for (const int row : ListView1->selectedRowNumbers()) selected.append(rows[row]);
+    // A refusal renamed nothing: the selection stays for the user to mend.
+    if (AlignNumbersInFolder(m_platform, Dir1->highlightedPath(), selected) == AlignmentEnd::Refused) return;
+    RefreshSourceList();
+    RefreshTargetList();
+}
+
+// A changed extension can leave a file that no program opens: the user
+// confirms first. Without an overwrite question no file is ever replaced.
+void Form1::Command4_Click()
+{
+    const QString extension = Combo1->currentText();
+    if (extension.isEmpty()) return;
+    const MessageAnswer answer = m_platform.showMessage(
+        QStringLiteral("拡張子をリネームしようとしています\r\nプログラムを実行できなくなる可能性があります\r\n"
+                       "拡張子のリネームをしますか？"),
+        MessageButtons::OkCancel, MessageIcon::None, QStringLiteral("注意"));
+    if (answer != MessageAnswer::Ok) return;
+    runCopyBatch(ExtensionNameRule(extension), false);
+}
+
+void Form1::runCopyBatch(NewNameRule newName, bool askOnExisting)
 {
     CopyBatchRequest request;
     request.move = Check1->isChecked();
@@ -85,7 +116,7 @@ void Form1::runCopyBatch(NewNameRule newName)
     request.rows = ListView1->rowNames();
     request.selected = ListView1->selectionFlags();
     request.newName = std::move(newName);
-    request.askOnExisting = true;
+    request.askOnExisting = askOnExisting;
 
     ProgressBarProgress progress(ProgressBar1);
     if (!filesChanged(CopyBatch(m_platform, progress, request))) return;

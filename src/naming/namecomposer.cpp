@@ -93,4 +93,12 @@ NewNameRule PrefixNameRule(const QString &prefix)
     return [prefix](const QString &oldName) -> std::optional<QString> { return prefix + oldName; };
 }
 
+NewNameRule ExtensionNameRule(const QString &extension)
+{
+    return [extension](const QString &oldName) -> std::optional<QString> {
+        const qsizetype dot = oldName.lastIndexOf(u'.');
+        return (dot < 0 ? oldName : oldName.left(dot)) + u'.' + extension;
+    };
+}
+
 }  // namespace nv

@@ -53,4 +53,9 @@ NewNameRule SerialNameRule(const QString &head, qint32 start, int digits, const 
 // The rule of the prefix addition: prefix + the whole old name, extension included.
 NewNameRule PrefixNameRule(const QString &prefix);
 
+// The rule of the extension replacement: the old name in front of its last "."
+// + "." + extension (photo.2001.jpg to photo.2001.png). A name without a "."
+// keeps all of itself in front of the new extension (README to README.png).
+NewNameRule ExtensionNameRule(const QString &extension);
+
 }  // namespace nv

@@ -1,6 +1,7 @@
 // The rename button in the main window: a click on a destination file sets the
 // fields, a selection in the source list, the button, and then the files on
 // disk, the overwrite question, the history, the progress bar and the lists.
+// The same button with 桁合わせ ticked, and the extension replacement.
 #include "formfixture.h"
 
 #include "app/pickawarecombobox.h"
@@ -66,6 +67,10 @@ private slots:
     void historyIsPushedFirst();
     void failingCopyStopsTheRun_data();
     void failingCopyStopsTheRun();
+    void digitAlignment_data();
+    void digitAlignment();
+    void extensionReplacement_data();
+    void extensionReplacement();
 
 private:
     std::unique_ptr<TempFolder> m_source, m_target;
@@ -330,6 +335,113 @@ void RenameWindowTest::failingCopyStopsTheRun()
     // The disk changed part way: both lists show it.
     QCOMPARE(listedFolders(platform), (QStringList{m_source->path(), m_target->path()}));
     QCOMPARE(sorted(form.ListView2->rowNames()), m_target->names());
+}
+
+void RenameWindowTest::digitAlignment_data()
+{
+    QTest::addColumn<QString>("files");       // all selected
+    QTest::addColumn<int>("failingRename");   // 0: none fails
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("told");        // in the one message; empty when there is none
+
+    // The rules of the new names are tested without the window.
+    const QString worked = QStringLiteral("img1.jpg img10.jpg img100.jpg");
+    QTest::newRow("worked example") << worked << 0 << "img001.jpg img010.jpg img100.jpg" << "";
+    QTest::newRow("new name taken") << "img001.jpg img1.jpg img100.jpg" << 0 << "img001.jpg img1.jpg img100.jpg"
+                                    << "「img1.jpg」→「img001.jpg」";
+    QTest::newRow("two names become one") << "img01.jpg img1.jpg img100.jpg" << 0 << "img01.jpg img1.jpg img100.jpg"
+                                          << "「img01.jpg」と同じ名前";
+    QTest::newRow("rename fails part way")
+        << worked << 2 << "img001.jpg img10.jpg img100.jpg"
+        << "img10.jpg」を「img010.jpg」にできませんでした。\nNo permission\n処理を中止しました。それまでに 1 個";
+}
+
+// Renamed in place under the busy pointer: no copy, no history, no question,
+// no progress bar; listed again unless nothing was renamed.
+void RenameWindowTest::digitAlignment()
+{
+    QFETCH(QString, files);
+    QFETCH(int, failingRename);
+    QFETCH(QString, after);
+    QFETCH(QString, told);
+    for (const QString &name : files.split(u' ')) m_source->addFile(name);
+    Form1 &form = start();
+    QTest::mouseClick(form.Check3, Qt::LeftButton, {}, QPoint(8, form.Check3->height() / 2));
+    QTest::mouseClick(form.ListView1->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+    TestPlatform &platform = m_fixture->platform;
+    if (failingRename) platform.failCall(TestPlatform::Operation::Rename, failingRename, {FsFault::Other, "No permission"});
+    bool busy = true;
+    platform.beforeCall = [&](TestPlatform::Operation, const QString &) { busy = busy && platform.busyDepth > 0; };
+    platform.listings.clear();
+    QTest::mouseClick(form.Command3, Qt::LeftButton);
+
+    QCOMPARE(m_source->names().join(u' '), after);
+    QVERIFY(m_target->names().isEmpty() && busy);
+    QVERIFY(form.Program.HeadNameHistory[9].isEmpty());
+    QCOMPARE(form.ProgressBar1->maximum(), 100);   // never set up
+    QCOMPARE(platform.messages.size(), size_t(told.isEmpty() ? 0 : 1));
+    if (!told.isEmpty()) QVERIFY2(platform.messages[0].text.contains(told), qPrintable(platform.messages[0].text));
+    const bool renamed = told.isEmpty() || failingRename;
+    QCOMPARE(listedFolders(platform), (renamed ? QStringList{m_source->path(), m_target->path()} : QStringList()));
+}
+
+void RenameWindowTest::extensionReplacement_data()
+{
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<MessageAnswer>("answer");   // to the warning
+    QTest::addColumn<bool>("move");
+    QTest::addColumn<QString>("sources");        // all selected
+    QTest::addColumn<QString>("existing");       // in the destination
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("told");           // in a message after the warning
+
+    const MessageAnswer ok = MessageAnswer::Ok;
+    QTest::newRow("base before the last dot") << "png" << ok << false << "README photo.2001.jpg" << ""
+                                              << "README.png photo.2001.png" << "";
+    QTest::newRow("move") << "png" << ok << true << "photo.jpg" << "" << "photo.png" << "";
+    QTest::newRow("cancel at the warning") << "png" << MessageAnswer::Cancel << false << "photo.jpg" << "" << "" << "";
+    QTest::newRow("empty extension") << "" << ok << false << "photo.jpg" << "" << "" << "";
+    QTest::newRow("new name taken") << "png" << ok << true << "photo.jpg" << "photo.png" << "photo.png"
+                                    << "「photo.jpg」→「photo.png」";
+    QTest::newRow("two files, one new name") << "png" << ok << false << "photo.gif photo.jpg" << "" << ""
+                                             << "「photo.gif」と同じ名前";
+}
+
+void RenameWindowTest::extensionReplacement()
+{
+    QFETCH(QString, extension);
+    QFETCH(MessageAnswer, answer);
+    QFETCH(bool, move);
+    QFETCH(QString, sources);
+    QFETCH(QString, existing);
+    QFETCH(QString, target);
+    QFETCH(QString, told);
+    for (const QString &name : sources.split(u' ')) m_source->addFile(name, "new");
+    if (!existing.isEmpty()) m_target->addFile(existing, "old");
+    Form1 &form = start();
+    form.Check1->setChecked(move);
+    form.Combo1->setEditText(extension);
+    QTest::mouseClick(form.ListView1->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+    TestPlatform &platform = m_fixture->platform;
+    platform.answers = {answer};
+    platform.listings.clear();
+    QTest::mouseClick(form.Command4, Qt::LeftButton);
+
+    QCOMPARE(m_target->names().join(u' '), target);
+    if (!existing.isEmpty()) QCOMPARE(m_target->contents(existing), QByteArray("old"));
+    const bool copied = target != existing;
+    QCOMPARE(m_source->names().join(u' '), move && copied ? QString() : sources);
+    QCOMPARE(platform.messages.size(), size_t(extension.isEmpty() ? 0 : told.isEmpty() ? 1 : 2));
+    if (!extension.isEmpty()) {
+        const ShownMessage &warning = platform.messages[0];
+        QCOMPARE(warning.text, QStringLiteral("拡張子をリネームしようとしています\r\nプログラムを実行できなくなる可能性があります"
+                                              "\r\n拡張子のリネームをしますか？"));
+        QCOMPARE(warning.buttons, MessageButtons::OkCancel);
+        QCOMPARE(warning.icon, MessageIcon::None);
+        QCOMPARE(warning.title, QStringLiteral("注意"));
+    }
+    if (!told.isEmpty()) QVERIFY2(platform.messages[1].text.contains(told), qPrintable(platform.messages[1].text));
+    QCOMPARE(listedFolders(platform), (copied ? QStringList{m_source->path(), m_target->path()} : QStringList()));
 }
 
 QTEST_MAIN(RenameWindowTest)

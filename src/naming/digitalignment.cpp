@@ -1,0 +1,149 @@
+#include "naming/digitalignment.h"
+
+#include "text/characters.h"
+
+#include <QHash>
+
+#include <algorithm>
+
+namespace nv {
+namespace {
+
+// Full-width digits are text, not numbers.
+bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+qsizetype lastDigitBefore(const QString &name, qsizetype end)
+{
+    for (qsizetype i = end - 1; i >= 0; --i)
+        if (isAsciiDigit(name[i])) return i;
+    return -1;
+}
+
+// Where the number of a name starts, in UTF-16 units; -1 when it has none.
+qsizetype numberStart(const QString &name)
+{
+    const qsizetype dot = name.lastIndexOf(u'.');
+    qsizetype digit = lastDigitBefore(name, dot < 0 ? name.size() : dot);
+    if (digit < 0) digit = lastDigitBefore(name, name.size());
+    while (digit > 0 && isAsciiDigit(name[digit - 1])) --digit;
+    return digit;
+}
+
+// Who wants a new name and what already holds it: nothing may be replaced.
+void checkAgainstFolder(Platform &platform, const QString &folder, AlignmentPlan &plan)
+{
+    const FsResult<Platform::FolderProbe> probe = platform.probeFolder(folder, folder);
+    if (!probe.ok()) {
+        plan.refusals.addFile(folder, QStringLiteral("このフォルダではファイルの名前を変えられません（%1）")
+                                          .arg(probe.status.reason));
+        return;
+    }
+    QHash<QString, QString> oldNameByNewName;
+    for (const AlignedName &rename : plan.renames) {
+        const QString key = nameKey(probe.value, rename.newName);
+        const auto shared = oldNameByNewName.constFind(key);
+        if (shared != oldNameByNewName.cend()) {
+            plan.refusals.add(rename.oldName, rename.newName,
+                              QStringLiteral("「%1」と同じ名前になります").arg(shownName(*shared)));
+            continue;
+        }
+        oldNameByNewName.insert(key, rename.oldName);
+        const QString tooLong = lengthProblem(probe.value, rename.newName);
+        if (!tooLong.isEmpty()) {
+            plan.refusals.add(rename.oldName, rename.newName, tooLong);
+            continue;
+        }
+        const FsResult<Platform::NameState> state = platform.nameState(folder + rename.newName);
+        if (!state.ok())
+            plan.refusals.add(rename.oldName, rename.newName,
+                              QStringLiteral("新しい名前を確かめられません（%1）").arg(state.status.reason));
+        else if (state.value.kind != Platform::NameKind::Free)
+            plan.refusals.add(rename.oldName, rename.newName, QStringLiteral("同じ名前のファイルがあります"));
+    }
+}
+
+// Every new name is free and as long as the longest selected name, which no
+// renamed old name is: no rename can take a name that another still holds,
+// so the order does not matter. Another program may take a name meanwhile;
+// the rename then fails without replacing it.
+AlignmentEnd renameAll(Platform &platform, const QString &folder, const AlignmentPlan &plan, QString &message)
+{
+    int renamed = 0;
+    for (const AlignedName &rename : plan.renames) {
+        const FsStatus status = platform.renameWithoutReplacing(folder + rename.oldName, folder + rename.newName);
+        if (!status.ok()) {
+            message = QStringLiteral("「%1」を「%2」にできませんでした。\n%3\n処理を中止しました。"
+                                     "それまでに %4 個のファイルの名前を変えました。")
+                          .arg(shownName(folder + rename.oldName), shownName(rename.newName), status.reason)
+                          .arg(renamed);
+            return AlignmentEnd::Failed;
+        }
+        ++renamed;
+    }
+    return AlignmentEnd::Renamed;
+}
+
+}  // namespace
+
+AlignmentPlan PlanAlignment(const QStringList &names)
+{
+    AlignmentPlan plan;
+    std::vector<qsizetype> lengths;
+    qsizetype maxLength = 0;
+    QString longest;   // the first of the longest names
+    for (const QString &name : names) {
+        lengths.push_back(characterCount(name));
+        if (lengths.back() > maxLength) {
+            maxLength = lengths.back();
+            longest = name;
+        }
+    }
+    if (std::all_of(lengths.begin(), lengths.end(), [&](qsizetype length) { return length == maxLength; }))
+        return plan;
+    const qsizetype start = numberStart(longest);
+    if (start < 0) {
+        plan.refusals.addFile(longest, QStringLiteral("いちばん長い名前に数字がないため、番号の位置が決まりません"));
+        return plan;
+    }
+    // Nothing stands in front of the number to tell where another name's
+    // number starts: 1.jpg beside 100.jpg could be a number or a name.
+    if (start == 0) {
+        plan.refusals.addFile(longest, QStringLiteral("いちばん長い名前が数字で始まるため、番号の前の文字数が決まりません"));
+        return plan;
+    }
+    const qsizetype prefixLength = characterCount(QStringView(longest).left(start));
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString &name = names[i];
+        if (lengths[size_t(i)] == maxLength) continue;
+        const qsizetype cut = leftCharacters(name, prefixLength).size();
+        if (lengths[size_t(i)] <= prefixLength || !isAsciiDigit(name[cut]) || (cut > 0 && isAsciiDigit(name[cut - 1]))) {
+            plan.refusals.addFile(name, QStringLiteral("番号が「%1」の番号と同じ位置にありません").arg(shownName(longest)));
+            continue;
+        }
+        const QString zeros(maxLength - lengths[size_t(i)], u'0');
+        plan.renames.push_back({name, name.left(cut) + zeros + name.mid(cut)});
+    }
+    return plan;
+}
+
+AlignmentEnd AlignNumbersInFolder(Platform &platform, const QString &folder, const QStringList &names)
+{
+    AlignmentEnd end = AlignmentEnd::Renamed;
+    QString message;
+    {
+        const BusyPointer busy(platform);
+        AlignmentPlan plan = PlanAlignment(names);
+        if (plan.refusals.isEmpty() && !plan.renames.empty()) checkAgainstFolder(platform, folder, plan);
+        if (!plan.refusals.isEmpty()) {
+            end = AlignmentEnd::Refused;
+            message = QStringLiteral("次のファイルは桁合わせできません。\nファイルの名前は一つも変えていません。\n\n")
+                      + plan.refusals.text();
+        } else {
+            end = renameAll(platform, folder, plan, message);
+        }
+    }
+    if (!message.isEmpty()) tell(platform, message);
+    return end;
+}
+
+}  // namespace nv
