@@ -84,16 +84,6 @@ private:
     void (*m_previousHandler)(int) = nullptr;
 };
 
-// Removes files by their raw names when a test ends, which the temporary
-// folder cannot do for names that are not valid UTF-8.
-struct RawNameCleanup {
-    std::vector<QByteArray> paths;
-    ~RawNameCleanup()
-    {
-        for (const QByteArray &path : paths) ::unlink(path.constData());
-    }
-};
-
 // A copy as the rename makes it once the user agreed to replace the target.
 FsStatus copyReplacing(Platform &platform, const QString &from, const QString &to)
 {
@@ -389,7 +379,6 @@ void TestPosixPlatform::namesReachTheirExactBytes()
     TestPlatform platform;
     const QByteArray sourceBytes = native(source.path()) + name;
     const QByteArray targetBytes = native(target.path()) + name;
-    const RawNameCleanup cleanup{{sourceBytes, targetBytes}};
     const int fd = ::open(sourceBytes.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     QVERIFY(fd >= 0);
     QCOMPARE(::write(fd, "pixels", 6), ssize_t(6));
