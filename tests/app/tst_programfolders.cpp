@@ -55,8 +55,6 @@ void TestProgramFolders::layout_data()
                                << "@config/norvanta2/" << "@prefix/share/norvanta2/";
     QTest::newRow("installed, no XDG_CONFIG_HOME") << installed << "@prefix/bin" << QString()
                                                    << "@home/.config/norvanta2/" << "@prefix/share/norvanta2/";
-    QTest::newRow("installed, XDG_CONFIG_HOME empty") << installed << "@prefix/bin" << ""
-                                                      << "@home/.config/norvanta2/" << "@prefix/share/norvanta2/";
     QTest::newRow("installed, XDG_CONFIG_HOME not a full path") << installed << "@prefix/bin" << "config"
                                                                 << "@home/.config/norvanta2/" << "@prefix/share/norvanta2/";
     QTest::newRow("bin with a share folder of other programs")

@@ -400,7 +400,6 @@ void StartupTest::savedExtensionIndexIsThatOfTheShownText_data()
     QTest::newRow("typed a listed entry") << 0 << "jpg" << 2;
     QTest::newRow("typed in other letter case") << 1 << "GIF" << -1;
     QTest::newRow("picked, not typed") << 1 << "" << 1;
-    QTest::newRow("typed nothing over a picked entry") << 2 << QString() << 2;
 }
 
 // The saved index is that of the entry equal to the text the box shows; the

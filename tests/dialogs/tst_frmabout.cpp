@@ -49,12 +49,8 @@ void TestFrmAbout::textsSetWhenOpened()
 
 void TestFrmAbout::showsTheProgramIcon()
 {
+    // The sizes a desktop needs are checked where they are installed (check-install.sh).
     const QIcon icon = ProgramIcon();
-    QList<int> sizes;
-    for (const QSize &size : icon.availableSizes()) sizes.append(size.width());
-    std::sort(sizes.begin(), sizes.end());
-    QCOMPARE(sizes, (QList<int>{16, 24, 32, 48, 64, 128, 256}));
-
     TempFolder notesFolder;
     TestPlatform platform;
     frmAbout box(platform, notesFolder.path());

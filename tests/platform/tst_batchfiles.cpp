@@ -23,12 +23,11 @@ ino_t inodeOf(const QString &path)
     return ::lstat(toNativeName(path).constData(), &info) == 0 ? info.st_ino : 0;
 }
 
-// photo.jpg (P), taken.jpg (T), .hidden.jpg, a folder, a link to photo.jpg and one that leads nowhere.
+// photo.jpg (P), taken.jpg (T), a folder, a link to photo.jpg and one that leads nowhere.
 void fillFolder(TempFolder &folder)
 {
     folder.addFile(QStringLiteral("photo.jpg"), "P");
     folder.addFile(QStringLiteral("taken.jpg"), "T");
-    folder.addFile(QStringLiteral(".hidden.jpg"), "H");
     folder.addFolder(QStringLiteral("folder"));
     QCOMPARE(::symlink("photo.jpg", qPrintable(folder.pathOf(QStringLiteral("link.jpg")))), 0);
     QCOMPARE(::symlink("gone.jpg", qPrintable(folder.pathOf(QStringLiteral("dangling.jpg")))), 0);
@@ -40,59 +39,34 @@ class TestBatchFiles : public QObject {
     Q_OBJECT
 
 private slots:
-    void renameWithoutReplacing_data();
-    void renameWithoutReplacing();
-    void linkFile_data();
-    void linkFile();
+    void newOrSecondName_data();
+    void newOrSecondName();
 };
 
-void TestBatchFiles::renameWithoutReplacing_data()
+void TestBatchFiles::newOrSecondName_data()
 {
-    QTest::addColumn<QString>("to");
-    QTest::addColumn<FsFault>("fault");
-    QTest::newRow("free name") << "new.jpg" << FsFault::None;
-    QTest::newRow("taken name") << "taken.jpg" << FsFault::Exists;
-    QTest::newRow("hidden name") << ".hidden.jpg" << FsFault::Exists;
-    QTest::newRow("dangling link") << "dangling.jpg" << FsFault::Exists;
-    QTest::newRow("no such folder") << "none/new.jpg" << FsFault::Missing;
-}
-
-void TestBatchFiles::renameWithoutReplacing()
-{
-    QFETCH(QString, to);
-    QFETCH(FsFault, fault);
-    TempFolder folder;
-    fillFolder(folder);
-    const QStringList before = folder.names();
-    TestPlatform platform;
-
-    QCOMPARE(platform.renameWithoutReplacing(folder.pathOf(QStringLiteral("photo.jpg")), folder.pathOf(to)).fault,
-             fault);
-    if (fault == FsFault::None) {
-        QCOMPARE(folder.contents(to), QByteArray("P"));
-        QVERIFY(!folder.exists(QStringLiteral("photo.jpg")));
-    } else {
-        QCOMPARE(folder.names(), before);
-        QCOMPARE(folder.contents(QStringLiteral("taken.jpg")), QByteArray("T"));
-    }
-}
-
-void TestBatchFiles::linkFile_data()
-{
+    QTest::addColumn<bool>("link");   // a second name for the file, else a rename without replacing
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("target");
     QTest::addColumn<Landing>("landing");
     QTest::addColumn<FsFault>("fault");
-    QTest::newRow("free name") << "photo.jpg" << "new.jpg" << Landing::WithoutReplacing << FsFault::None;
-    QTest::newRow("taken name") << "photo.jpg" << "taken.jpg" << Landing::WithoutReplacing << FsFault::Exists;
-    QTest::newRow("taken name, replaced") << "photo.jpg" << "taken.jpg" << Landing::Replacing << FsFault::None;
+    const Landing keep = Landing::WithoutReplacing;
+    QTest::newRow("rename, free name") << false << "photo.jpg" << "new.jpg" << keep << FsFault::None;
+    QTest::newRow("rename, taken name") << false << "photo.jpg" << "taken.jpg" << keep << FsFault::Exists;
+    QTest::newRow("rename, dangling link") << false << "photo.jpg" << "dangling.jpg" << keep << FsFault::Exists;
+    QTest::newRow("rename, no such folder") << false << "photo.jpg" << "none/new.jpg" << keep << FsFault::Missing;
+    QTest::newRow("link, free name") << true << "photo.jpg" << "new.jpg" << keep << FsFault::None;
+    QTest::newRow("link, taken name") << true << "photo.jpg" << "taken.jpg" << keep << FsFault::Exists;
+    QTest::newRow("link, taken name, replaced") << true << "photo.jpg" << "taken.jpg" << Landing::Replacing
+                                                << FsFault::None;
     // A link is copied as what it leads to, so it is never given a second name.
-    QTest::newRow("a link") << "link.jpg" << "new.jpg" << Landing::WithoutReplacing << FsFault::CannotLink;
-    QTest::newRow("a folder") << "folder" << "new.jpg" << Landing::Replacing << FsFault::CannotLink;
+    QTest::newRow("link, a link") << true << "link.jpg" << "new.jpg" << keep << FsFault::CannotLink;
+    QTest::newRow("link, a folder") << true << "folder" << "new.jpg" << Landing::Replacing << FsFault::CannotLink;
 }
 
-void TestBatchFiles::linkFile()
+void TestBatchFiles::newOrSecondName()
 {
+    QFETCH(bool, link);
     QFETCH(QString, source);
     QFETCH(QString, target);
     QFETCH(Landing, landing);
@@ -100,17 +74,21 @@ void TestBatchFiles::linkFile()
     TempFolder folder;
     fillFolder(folder);
     const QStringList before = folder.names();
+    const ino_t file = inodeOf(folder.pathOf(source));
     TestPlatform platform;
 
-    const FsResult<Platform::FileVersion> linked =
-        platform.linkFile(folder.pathOf(source), folder.pathOf(target), landing);
-    QCOMPARE(linked.status.fault, fault);
+    const FsResult<Platform::FileVersion> landed =
+        link ? platform.linkFile(folder.pathOf(source), folder.pathOf(target), landing)
+             : FsResult<Platform::FileVersion>{{}, platform.renameWithoutReplacing(folder.pathOf(source),
+                                                                                    folder.pathOf(target))};
+    QCOMPARE(landed.status.fault, fault);
     if (fault == FsFault::None) {
-        QCOMPARE(inodeOf(folder.pathOf(target)), inodeOf(folder.pathOf(source)));
-        QCOMPARE(linked.value.identity, platform.fileVersion(folder.pathOf(source)).value.identity);
-        QVERIFY(folder.exists(source));
+        QCOMPARE(inodeOf(folder.pathOf(target)), file);
+        QCOMPARE(folder.exists(source), link);
+        if (link) QCOMPARE(landed.value.identity, platform.fileVersion(folder.pathOf(source)).value.identity);
     } else {
         QCOMPARE(folder.names(), before);
+        QCOMPARE(folder.contents(QStringLiteral("taken.jpg")), QByteArray("T"));
     }
     QVERIFY(!folder.names().join(' ').contains(QStringLiteral(".norvanta2-")));
 }

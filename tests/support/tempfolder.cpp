@@ -7,12 +7,22 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace nv {
 
-TempFolder::TempFolder() : m_path(m_dir.path() + QLatin1Char('/')) {}
+TempFolder::TempFolder() : m_path(m_dir.path() + QLatin1Char('/')) { m_dir.setAutoRemove(false); }
+
+TempFolder::~TempFolder()
+{
+    const auto removeEntry = [](const char *path, const struct stat *, int, struct FTW *) {
+        ::remove(path);
+        return 0;   // on with the rest
+    };
+    ::nftw(toNativeName(m_path).constData(), removeEntry, 16, FTW_DEPTH | FTW_PHYS | FTW_MOUNT);
+}
 
 QString TempFolder::addFile(const QString &name, const QByteArray &contents, qint64 modified)
 {

@@ -11,6 +11,9 @@ namespace nv {
 class TempFolder {
 public:
     TempFolder();
+    // Removes the folder by the bytes of its names, so that files a test made
+    // under names that are not valid UTF-8 go too.
+    ~TempFolder();
 
     // The folder's path, ending in "/".
     QString path() const { return m_path; }
