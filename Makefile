@@ -1,28 +1,41 @@
-# Two commands for a fresh Debian 12 machine:
-#   make run    install what is missing, build, start the program
-#   make test   install what is missing, build, run every test
-# and one for a Debian package:
-#   make package  the same build, then $(BUILD)/norvanta2_<version>_<arch>.deb
+# Commands for a fresh Debian 12 machine; each installs only what it needs:
+#   make run      build the program and start it
+#   make test     build everything, run every test
+#   make package  build the program, then $(BUILD)/norvanta2_<version>_<arch>.deb
+#   make bench    build and run the benchmarks
+#   make deps     install the packages of all four
 # Packages are installed with apt-get when run as root, through sudo where it
 # exists, and otherwise the one apt-get line to run is printed.
 
-PACKAGES := g++ make cmake qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins \
-            libgl-dev fonts-noto-cjk xvfb xauth imagemagick fusefat fuse3 dosfstools \
-            xdotool desktop-file-utils appstream file dpkg-dev
-# HEIC and AVIF in the thumbnail box; heif-enc makes the test pictures.
-PACKAGES += pkg-config libheif-dev libheif-examples
-# Capture times for the capture-time order; exiftool writes them into the test
-# pictures, the exiv2 command is what the benchmark measures against.
-PACKAGES += libexiv2-dev libimage-exiftool-perl exiv2
-BUILD    := build
-JOBS     := -j2
+# Building and running the program: the compiler, Qt with its image-format
+# plug-ins, libheif for HEIC and AVIF in the thumbnail box, exiv2 for capture
+# times, and a font with the glyphs of the Japanese interface.
+RUN_PACKAGES     := g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
+                    qt6-image-formats-plugins libheif-dev libexiv2-dev fonts-noto-cjk
+# Making the package: dpkg-shlibdeps finds the libraries the program links,
+# file tells cpack which files are programs.
+PACKAGE_PACKAGES := dpkg-dev file
+# Running the tests: a virtual display driven by xdotool, test pictures made
+# with ImageMagick, heif-enc and exiftool and read back with exiv2, a FAT card
+# image mounted through FUSE, and the checkers of the menu entry, the metadata
+# and the package.
+TEST_PACKAGES    := xvfb xauth xdotool imagemagick libheif-examples libimage-exiftool-perl exiv2 \
+                    fusefat fuse3 dosfstools desktop-file-utils appstream lintian
+# The benchmarks time other tools doing the same work.
+BENCH_PACKAGES   := imagemagick libheif-examples exiv2
 
-.PHONY: all deps build run test bench package clean
+BUILD := build
+JOBS  := -j2
+# The test programs are compiled for `make test` only.
+CONFIGURE = cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=$(1)
+
+.PHONY: all deps run-deps package-deps test-deps bench-deps build build-all run test bench package clean
 
 all: build
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do \
+# install-missing PACKAGES: apt-get installs those not installed yet.
+define install-missing
+	@missing=$$(for p in $(1); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'ok installed' || echo $$p; done); \
 	if [ -z "$$missing" ]; then exit 0; fi; \
 	echo "Installing:" $$missing; \
@@ -31,24 +44,40 @@ deps:
 	else echo "Run as root: apt-get install -y --no-install-recommends" $$missing; exit 1; fi; \
 	$$SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -q && \
 	$$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $$missing
+endef
 
-$(BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run-deps:
+	$(call install-missing,$(RUN_PACKAGES))
+package-deps:
+	$(call install-missing,$(RUN_PACKAGES) $(PACKAGE_PACKAGES))
+test-deps:
+	$(call install-missing,$(RUN_PACKAGES) $(PACKAGE_PACKAGES) $(TEST_PACKAGES))
+bench-deps:
+	$(call install-missing,$(RUN_PACKAGES) $(BENCH_PACKAGES))
+deps:
+	$(call install-missing,$(sort $(RUN_PACKAGES) $(PACKAGE_PACKAGES) $(TEST_PACKAGES) $(BENCH_PACKAGES)))
 
-build: deps $(BUILD)/CMakeCache.txt
+# The program, its sender command and the files they need beside them.
+build: run-deps
+	$(call CONFIGURE,OFF)
+	cmake --build $(BUILD) $(JOBS)
+
+# The same and every test program.
+build-all: test-deps
+	$(call CONFIGURE,ON)
 	cmake --build $(BUILD) $(JOBS)
 
 run: build
 	./$(BUILD)/bin/norvanta2
 
-test: build
+test: build-all
 	cd $(BUILD) && ctest --output-on-failure $(JOBS)
 
-bench: build
+bench: bench-deps build
 	cmake --build $(BUILD) $(JOBS) --target benchmarks
 	@for program in $(BUILD)/bench/*_bench; do echo "== $$program"; QT_QPA_PLATFORM=offscreen $$program || exit 1; done
 
-package: build
+package: package-deps build
 	cd $(BUILD) && cpack
 
 clean:
