@@ -21,8 +21,12 @@ PACKAGE_PACKAGES := dpkg-dev file
 # and the package.
 TEST_PACKAGES    := xvfb xauth xdotool imagemagick libheif-examples libimage-exiftool-perl exiv2 \
                     fusefat fuse3 dosfstools desktop-file-utils appstream lintian
-# The benchmarks time other tools doing the same work.
-BENCH_PACKAGES   := imagemagick libheif-examples exiv2
+# The benchmarks time other tools doing the same work (vipsthumbnail,
+# heif-thumbnailer, perl rename, exiv2), and time the program itself through
+# its window on a virtual display with windowclock, built against X11, DAMAGE
+# and XTEST.
+BENCH_PACKAGES   := imagemagick libheif-examples exiv2 libvips-tools heif-thumbnailer rename \
+                    xvfb libx11-dev libxdamage-dev libxtst-dev
 
 BUILD := build
 JOBS  := -j2
