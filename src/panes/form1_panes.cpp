@@ -195,7 +195,6 @@ void Form1::Dir1_Change()
         // Renaming into a folder the user did not mean would be worse than a message.
         if (!followed.ok()) reportFolderFailure(Dir1->path(), followed);
         Drive2->setDrive(Dir1->path());
-        m_platform.setCurrentVolume(Drive2->drive());
         m_platform.setCurrentFolder(Dir2->path());
         RefreshTargetList();
     }

@@ -122,7 +122,6 @@ public:
     // the read-only, hidden, system and archive flags.
     virtual FsStatus setAttributesNormal(const QString &path) = 0;
     virtual FsStatus deleteFile(const QString &path) = 0;
-    virtual FsResult<qint64> modificationTime(const QString &path) = 0;
     // Regional short date, a blank, the time as H:mm:ss without a time zone
     // (2023/11/15 7:13:20 in Japan); exactly midnight shows the date alone.
     virtual QString dateTimeText(qint64 secondsSinceEpoch) = 0;
@@ -133,9 +132,8 @@ public:
     QString volumeOf(const QString &path);
     // The folder last made current on a volume in this run; its root at first.
     virtual QString currentFolderOf(const QString &volumeRoot) = 0;
-    // Makes a folder the current folder of its volume (the current volume stays).
+    // Makes a folder the current folder of its volume.
     virtual void setCurrentFolder(const QString &folder) = 0;
-    virtual void setCurrentVolume(const QString &volumeRoot) = 0;
 
     // --- text files -------------------------------------------------------------
     // Reads a whole text file: UTF-8 when it starts with a byte-order mark,

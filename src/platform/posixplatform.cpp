@@ -179,15 +179,6 @@ FsStatus PosixPlatform::deleteFile(const QString &path)
     return FsStatus::success();
 }
 
-FsResult<qint64> PosixPlatform::modificationTime(const QString &path)
-{
-    FsResult<qint64> result;
-    struct stat info {};
-    if (::stat(toNativeName(path).constData(), &info) != 0) result.status = lastError();
-    else result.value = info.st_mtim.tv_sec;
-    return result;
-}
-
 QString PosixPlatform::dateTimeText(qint64 secondsSinceEpoch)
 {
     const time_t seconds = time_t(secondsSinceEpoch);
@@ -234,8 +225,6 @@ void PosixPlatform::setCurrentFolder(const QString &folder)
 {
     m_currentFolders.insert(volumeOf(folder), withTrailingSlash(folder));
 }
-
-void PosixPlatform::setCurrentVolume(const QString &volumeRoot) { m_currentVolume = volumeRoot; }
 
 FsResult<QString> PosixPlatform::readTextFile(const QString &path)
 {

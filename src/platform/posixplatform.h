@@ -18,13 +18,11 @@ public:
     bool fileExists(const QString &path) override;
     FsStatus setAttributesNormal(const QString &path) override;
     FsStatus deleteFile(const QString &path) override;
-    FsResult<qint64> modificationTime(const QString &path) override;
     QString dateTimeText(qint64 secondsSinceEpoch) override;
 
     std::vector<Volume> volumes() override;
     QString currentFolderOf(const QString &volumeRoot) override;
     void setCurrentFolder(const QString &folder) override;
-    void setCurrentVolume(const QString &volumeRoot) override;
 
     FsResult<QString> readTextFile(const QString &path) override;
     FsStatus writeTextFile(const QString &path, const QString &text) override;
@@ -48,7 +46,6 @@ protected:
 
 private:
     QHash<QString, QString> m_currentFolders;   // volume root -> folder
-    QString m_currentVolume;
 
     // The date texts of one listing mostly share a few days; formatting each
     // day once keeps a folder of a hundred thousand files quick to list.

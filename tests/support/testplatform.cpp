@@ -77,13 +77,6 @@ FsStatus TestPlatform::deleteFile(const QString &path)
     return PosixPlatform::deleteFile(path);
 }
 
-FsResult<qint64> TestPlatform::modificationTime(const QString &path)
-{
-    FsResult<qint64> failed;
-    if (injected(Operation::ModificationTime, path, failed.status)) return failed;
-    return PosixPlatform::modificationTime(path);
-}
-
 FsResult<QString> TestPlatform::readTextFile(const QString &path)
 {
     FsResult<QString> failed;

@@ -22,7 +22,7 @@ class TestPlatform : public PosixPlatform {
 public:
     enum class Operation {
         ListPlainFiles, ListSubfolders, CheckFolder, CopyFile, SetAttributesNormal,
-        DeleteFile, ModificationTime, ReadTextFile, WriteTextFile,
+        DeleteFile, ReadTextFile, WriteTextFile,
         ProbeFolder, FlushVolume, Existence, Identity, Link, Rename, ReadCaptureTime,
     };
 
@@ -57,7 +57,6 @@ public:
     FsStatus checkFolder(const QString &folder) override;
     FsStatus setAttributesNormal(const QString &path) override;
     FsStatus deleteFile(const QString &path) override;
-    FsResult<qint64> modificationTime(const QString &path) override;
     FsResult<QString> readTextFile(const QString &path) override;
     FsStatus writeTextFile(const QString &path, const QString &text) override;
     std::vector<Volume> volumes() override;
