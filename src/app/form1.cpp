@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "app/named.h"
 #include "app/pickawarecombobox.h"
 #include "panes/drivelist.h"
 #include "panes/filelistview.h"
@@ -63,13 +64,6 @@ const ControlTexts kControlTexts[] = {
 // twips: 15 to the pixel at 96 dots per inch, scaled with the screen.
 const int kColumnTwips[FileListModel::ColumnCount] = {1600, 870, 1790};
 const int kPictureTwips[2] = {2535, 1935};
-
-template <typename T>
-T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 }  // namespace
 

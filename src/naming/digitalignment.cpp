@@ -9,9 +9,6 @@
 namespace nv {
 namespace {
 
-// Full-width digits are text, not numbers.
-bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
-
 qsizetype lastDigitBefore(const QString &name, qsizetype end)
 {
     for (qsizetype i = end - 1; i >= 0; --i)

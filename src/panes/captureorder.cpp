@@ -1,5 +1,7 @@
 #include "panes/captureorder.h"
 
+#include "text/characters.h"
+
 #include <QDateTime>
 #include <QElapsedTimer>
 
@@ -18,9 +20,8 @@ int digitsAt(const QString &text, qsizetype position, qsizetype count)
     if (position + count > text.size()) return -1;
     int value = 0;
     for (qsizetype i = position; i < position + count; ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < u'0' || c > u'9') return -1;
-        value = value * 10 + (c - u'0');
+        if (!isAsciiDigit(text[i])) return -1;
+        value = value * 10 + (text[i].unicode() - u'0');
     }
     return value;
 }
@@ -41,7 +42,7 @@ qint64 subSecondMicroseconds(const QString &text)
 {
     qint64 micro = 0, scale = 100000;
     for (const QChar c : text.trimmed()) {
-        if (c < u'0' || c > u'9' || scale == 0) break;
+        if (!isAsciiDigit(c) || scale == 0) break;
         micro += (c.unicode() - u'0') * scale;
         scale /= 10;
     }
