@@ -37,9 +37,11 @@ const QColor kLinkOverColour(128, 0, 128);
 
 }  // namespace
 
-frmAbout::frmAbout(Platform &platform, const QString &notesFolder, QWidget *parent)
+frmAbout::frmAbout(Desktop &desktop, Folders &folders, Dialogs &dialogs, const QString &notesFolder, QWidget *parent)
     : QDialog(parent),
-      m_platform(platform),
+      m_desktop(desktop),
+      m_folders(folders),
+      m_dialogs(dialogs),
       picIcon(named(new QLabel(this), "picIcon")),
       lblTitle(named(new QLabel(this), "lblTitle")),
       lblVersion(named(new QLabel(this), "lblVersion")),
@@ -108,9 +110,9 @@ void frmAbout::Form_Load()
 
 void frmAbout::cmdOK_Click() { close(); }
 
-void frmAbout::cmdSysInfo_Click() { StartSysInfo(m_platform); }
+void frmAbout::cmdSysInfo_Click() { StartSysInfo(m_desktop, m_folders, m_dialogs); }
 
-void frmAbout::Label1_Click() { m_platform.openUrl(Label1->text()); }
+void frmAbout::Label1_Click() { m_desktop.openUrl(Label1->text()); }
 
 void frmAbout::Form_MouseMove() { showLinkAs(kLinkNearColour); }
 
