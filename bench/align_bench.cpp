@@ -40,13 +40,13 @@ double alignThroughTheWindow(nv::Form1 &form)
     return timer.nsecsElapsed() / 1e9;
 }
 
-double copyAndDelete(nv::Platform &platform, const QString &folder, const nv::AlignmentPlan &plan)
+double copyAndDelete(nv::BatchFiles &platform, const QString &folder, const nv::AlignmentPlan &plan)
 {
     QElapsedTimer timer;
     timer.start();
     for (const nv::AlignedName &rename : plan.renames) {
         check(platform.copyFile(folder + rename.oldName, folder + rename.newName,
-                                nv::Platform::Landing::WithoutReplacing, false)
+                                nv::BatchFiles::Landing::WithoutReplacing, false)
                   .ok(),
               "copy");
         check(platform.deleteFile(folder + rename.oldName).ok(), "delete");

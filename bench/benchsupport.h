@@ -67,10 +67,10 @@ struct Times {
 };
 
 // The main window over a program folder holding the given settings, started.
-inline std::unique_ptr<nv::Form1> startForm(nv::Platform &platform, const QString &programFolder,
+inline std::unique_ptr<nv::Form1> startForm(const nv::PlatformRoles &platform, const QString &programFolder,
                                             const nv::SettingsRecord &record)
 {
-    nv::WriteSettingsFile(platform, programFolder + QStringLiteral("/DataFile.ini"), record);
+    nv::WriteSettingsFile(platform.textFiles, programFolder + QStringLiteral("/DataFile.ini"), record);
     auto form = std::make_unique<nv::Form1>(platform, programFolder);
     form->Form_Load();
     return form;
@@ -83,7 +83,7 @@ struct FormOnFolder {
     QString folder = photos.path() + QLatin1Char('/');
     std::unique_ptr<nv::Form1> form;
 
-    FormOnFolder(nv::Platform &platform, int count, int reportView)
+    FormOnFolder(const nv::PlatformRoles &platform, int count, int reportView)
     {
         makeFiles(folder, count);
         nv::SettingsRecord record;

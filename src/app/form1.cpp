@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "app/named.h"
 #include "app/pickawarecombobox.h"
 #include "panes/drivelist.h"
 #include "panes/filelistview.h"
@@ -64,16 +65,9 @@ const ControlTexts kControlTexts[] = {
 const int kColumnTwips[FileListModel::ColumnCount] = {1600, 870, 1790};
 const int kPictureTwips[2] = {2535, 1935};
 
-template <typename T>
-T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 }  // namespace
 
-Form1::Form1(Platform &platform, const ProgramFolders &folders, QWidget *parent)
+Form1::Form1(const PlatformRoles &platform, const ProgramFolders &folders, QWidget *parent)
     : QMainWindow(parent), m_platform(platform), m_folders(folders)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -89,12 +83,12 @@ Form1::~Form1() = default;
 
 void Form1::createControls()
 {
-    const auto timeText = [this](qint64 seconds) { return m_platform.dateTimeText(seconds); };
-    Drive1 = named(new DriveList(m_platform), "Drive1");
-    Dir1 = named(new FolderList(m_platform), "Dir1");
+    const auto timeText = [this](qint64 seconds) { return m_platform.folders.dateTimeText(seconds); };
+    Drive1 = named(new DriveList(m_platform.volumes), "Drive1");
+    Dir1 = named(new FolderList(m_platform.folders, m_platform.volumes), "Dir1");
     ListView1 = named(new FileListView(new FileListModel(timeText), QAbstractItemView::ExtendedSelection), "ListView1");
-    Drive2 = named(new DriveList(m_platform), "Drive2");
-    Dir2 = named(new FolderList(m_platform), "Dir2");
+    Drive2 = named(new DriveList(m_platform.volumes), "Drive2");
+    Dir2 = named(new FolderList(m_platform.folders, m_platform.volumes), "Dir2");
     ListView2 = named(new FileListView(new FileListModel(timeText), QAbstractItemView::SingleSelection), "ListView2");
 
     QLabel **labels[] = {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7, &Label8};

@@ -13,7 +13,7 @@
 #include "app/programstate.h"
 #include "naming/namecomposer.h"
 #include "panes/captureorder.h"
-#include "platform/platform.h"
+#include "platform/platformroles.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -43,7 +43,8 @@ class frmAbout;
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
-    Form1(Platform &platform, const ProgramFolders &folders, QWidget *parent = nullptr);
+    // Takes every role of the platform and hands each rule and window the ones it uses.
+    Form1(const PlatformRoles &platform, const ProgramFolders &folders, QWidget *parent = nullptr);
     ~Form1() override;
 
     // --- start-up and shut-down --------------------------------------------------
@@ -149,9 +150,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    Platform &m_platform;
+    const PlatformRoles m_platform;
     const ProgramFolders m_folders;
-    CaptureTimes m_captureTimes{m_platform};
+    CaptureTimes m_captureTimes{m_platform.media, m_platform.dialogs};
     QPointer<Form2> m_form2;
     QPointer<Form4> m_form4;
     QPointer<frmAbout> m_about;

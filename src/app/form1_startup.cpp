@@ -20,7 +20,6 @@
 namespace nv {
 namespace {
 
-const QString kRoot = QStringLiteral("/");
 const QStringList kBuiltInExtensions = {QStringLiteral("bmp"), QStringLiteral("jpg"), QStringLiteral("gif")};
 constexpr int kHighestDigitCount = 15;
 
@@ -39,7 +38,8 @@ void Form1::Form_Load()
 
     fillExtensionList();
     const SettingsRecord record = readSettings();
-    Program.CaptureTimeOrder = ReadOptionsFile(m_platform, m_folders.settings + kOptionsFileName).CaptureTimeOrder;
+    Program.CaptureTimeOrder =
+        ReadOptionsFile(m_platform.textFiles, m_folders.settings + kOptionsFileName).CaptureTimeOrder;
 
     List1->setCurrentRow(record.DigitIndex);
     VScroll1->setValue(record.DigitIndex);
@@ -60,8 +60,9 @@ void Form1::Form_Load()
 
 void Form1::fillExtensionList()
 {
-    QStringList entries = m_platform.fileExists(ListFilePath) ? ReadExtensionList(m_platform, ListFilePath)
-                                                              : kBuiltInExtensions;
+    QStringList entries = m_platform.folders.fileExists(ListFilePath)
+                              ? ReadExtensionList(m_platform.textFiles, ListFilePath)
+                              : kBuiltInExtensions;
     // Sorted once and added in one go: placing entries one by one grows with
     // the square of a long list. Filling selects nothing: the saved index
     // decides, a step later.
@@ -75,24 +76,24 @@ SettingsRecord Form1::firstStartSettings()
 {
     // Both panes at the root. The destination is not listed yet, so
     // TargetFolder stays empty until it is.
-    Drive1->setDrive(kRoot);
-    Dir1->openFolder(kRoot);
-    Drive2->setDrive(kRoot);
-    Dir2->openFolder(kRoot);
-    SourceFolder = kRoot;
+    Drive1->setDrive(kRootFolder);
+    Dir1->openFolder(kRootFolder);
+    Drive2->setDrive(kRootFolder);
+    Dir2->openFolder(kRootFolder);
+    SourceFolder = kRootFolder;
     ReportView = 0;
     return SettingsRecord();
 }
 
 SettingsRecord Form1::readSettings()
 {
-    if (!m_platform.fileExists(DataFilePath)) return firstStartSettings();
+    if (!m_platform.folders.fileExists(DataFilePath)) return firstStartSettings();
 
-    const SettingsReadResult read = ReadSettingsFile(m_platform, DataFilePath);
+    const SettingsReadResult read = ReadSettingsFile(m_platform.textFiles, DataFilePath);
     if (read.outcome == SettingsReadOutcome::Unreadable) {
         // A disk or permission fault says nothing about the settings: the
         // file stays for the next start, which may read it again.
-        m_platform.showMessage(
+        m_platform.dialogs.showMessage(
             QStringLiteral("設定を読み込めませんでした。\n%1\n%2").arg(DataFilePath, read.readStatus.reason),
             MessageButtons::Ok, MessageIcon::Exclamation);
         return firstStartSettings();
@@ -118,9 +119,9 @@ SettingsRecord Form1::recoverFromBadSettings()
 {
     // A record cut short or holding values the window cannot show: forget the
     // file and start from the root. The history slots read so far stay.
-    m_platform.deleteFile(DataFilePath);
-    SourceFolder = kRoot;
-    TargetFolder = kRoot;
+    m_platform.batchFiles.deleteFile(DataFilePath);
+    SourceFolder = kRootFolder;
+    TargetFolder = kRootFolder;
     ReportView = 0;
     Program.ShowContinuation = 0;
     SettingsRecord recovered;
@@ -141,15 +142,15 @@ void Form1::Command5_Click()
     record.ReportView = ReportView;
     record.ShowContinuation = Program.ShowContinuation;
     record.HeadNameHistory = Program.HeadNameHistory;
-    const FsStatus written = WriteSettingsFile(m_platform, DataFilePath, record);
+    const FsStatus written = WriteSettingsFile(m_platform.textFiles, DataFilePath, record);
     if (!written.ok()) reportSettingsNotSaved(DataFilePath, written);
     close();
 }
 
 void Form1::reportSettingsNotSaved(const QString &path, const FsStatus &status)
 {
-    m_platform.showMessage(QStringLiteral("設定を保存できませんでした。\n%1\n%2").arg(path, status.reason),
-                           MessageButtons::Ok, MessageIcon::Exclamation);
+    m_platform.dialogs.showMessage(QStringLiteral("設定を保存できませんでした。\n%1\n%2").arg(path, status.reason),
+                                   MessageButtons::Ok, MessageIcon::Exclamation);
 }
 
 void Form1::closeEvent(QCloseEvent *event)

@@ -6,8 +6,6 @@
 
 #include <algorithm>
 
-#include <sys/socket.h>
-
 namespace nv {
 namespace {
 
@@ -24,15 +22,6 @@ bool anotherProgramListens(const QString &path)
     return listening;
 }
 
-// Whether the program at the other end of a connected socket runs as user.
-bool peerIsUser(const QLocalSocket &socket, uid_t user)
-{
-    ucred peer {};
-    socklen_t size = sizeof peer;
-    return ::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0
-           && peer.uid == user;
-}
-
 // One line on standard error: the program works on without the channel.
 void tellNotListening(const QString &reason, const QString &consequence = QString())
 {
@@ -46,10 +35,10 @@ QString IncomingTextSocketPath()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty()) return {};
-    return folder + QStringLiteral("/norvanta2-%1").arg(::getuid());
+    return folder + QStringLiteral("/norvanta2-%1").arg(currentUser());
 }
 
-SendOutcome SendIncomingText(const QString &text, uid_t expectedUser)
+SendOutcome SendIncomingText(const QString &text, UserId expectedUser)
 {
     const QByteArray bytes = text.toUtf8();
     if (bytes.size() > kIncomingTextLimit) return SendOutcome::TooLong;
@@ -58,7 +47,7 @@ SendOutcome SendIncomingText(const QString &text, uid_t expectedUser)
     QLocalSocket socket;
     socket.connectToServer(path);
     if (!socket.waitForConnected(kSocketWaitMs)) return SendOutcome::NoListener;
-    if (!peerIsUser(socket, expectedUser)) return SendOutcome::OtherUsersListener;
+    if (!socketPeerIs(socket.socketDescriptor(), expectedUser)) return SendOutcome::OtherUsersListener;
     if (socket.write(bytes) != bytes.size()) return SendOutcome::Interrupted;
     while (socket.bytesToWrite() > 0) {
         if (!socket.waitForBytesWritten(kSocketWaitMs)) return SendOutcome::Interrupted;
@@ -146,7 +135,7 @@ void IncomingTextChannel::reportLoss(const QString &reason)
 void IncomingTextChannel::acceptConnections()
 {
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-        if (!peerIsUser(*socket, m_rules.user)) {
+        if (!socketPeerIs(socket->socketDescriptor(), m_rules.user)) {
             delete socket;
             continue;
         }

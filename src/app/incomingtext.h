@@ -4,6 +4,8 @@
 // history. Both ends check that the other end belongs to the expected user.
 #pragma once
 
+#include "platform/peeruser.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -12,9 +14,6 @@
 #include <chrono>
 #include <memory>
 #include <vector>
-
-#include <sys/types.h>
-#include <unistd.h>
 
 class QLocalServer;
 class QLocalSocket;
@@ -37,11 +36,11 @@ enum class SendOutcome { Delivered, NoListener, OtherUsersListener, TooLong, Int
 
 // Hands a text to the running program of the user `expectedUser` (what
 // norvanta2-send does); a listener of anybody else gets nothing.
-SendOutcome SendIncomingText(const QString &text, uid_t expectedUser = ::getuid());
+SendOutcome SendIncomingText(const QString &text, UserId expectedUser = currentUser());
 
 // What the channel accepts and how patient it is.
 struct IncomingTextRules {
-    uid_t user = ::getuid();                       // texts come only from this user's programs
+    UserId user = currentUser();                   // texts come only from this user's programs
     std::chrono::milliseconds idleLimit {2000};    // a sender has this long to finish
     std::chrono::milliseconds retryDelay {3000};   // between attempts to listen again
 };

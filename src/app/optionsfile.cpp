@@ -1,5 +1,7 @@
 #include "app/optionsfile.h"
 
+#include <QList>
+
 namespace nv {
 namespace {
 
@@ -7,10 +9,10 @@ const QString kCaptureTimeOrder = QStringLiteral("CaptureTimeOrder");
 
 }  // namespace
 
-OptionsRecord ReadOptionsFile(Platform &platform, const QString &path)
+OptionsRecord ReadOptionsFile(TextFiles &textFiles, const QString &path)
 {
     OptionsRecord record;
-    const FsResult<QString> text = platform.readTextFile(path);
+    const FsResult<QString> text = textFiles.readTextFile(path);
     for (const QStringView line : QStringView(text.value).split(u'\n')) {
         const qsizetype equals = line.indexOf(u'=');
         if (equals >= 0 && line.left(equals).trimmed() == kCaptureTimeOrder)
@@ -19,9 +21,9 @@ OptionsRecord ReadOptionsFile(Platform &platform, const QString &path)
     return record;
 }
 
-FsStatus WriteOptionsFile(Platform &platform, const QString &path, const OptionsRecord &record)
+FsStatus WriteOptionsFile(TextFiles &textFiles, const QString &path, const OptionsRecord &record)
 {
-    return platform.writeTextFile(
+    return textFiles.writeTextFile(
         path, QStringLiteral("[Options]\r\n%1=%2\r\n").arg(kCaptureTimeOrder).arg(record.CaptureTimeOrder));
 }
 

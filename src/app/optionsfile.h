@@ -5,7 +5,7 @@
 // format; lines it does not know are passed over.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/textfiles.h"
 
 namespace nv {
 
@@ -16,7 +16,7 @@ struct OptionsRecord {
 };
 
 // A missing or unreadable file, or one without the line, reads as a first start: off.
-OptionsRecord ReadOptionsFile(Platform &platform, const QString &path);
-FsStatus WriteOptionsFile(Platform &platform, const QString &path, const OptionsRecord &record);
+OptionsRecord ReadOptionsFile(TextFiles &textFiles, const QString &path);
+FsStatus WriteOptionsFile(TextFiles &textFiles, const QString &path, const OptionsRecord &record);
 
 }  // namespace nv

@@ -21,12 +21,12 @@ QString configurationHome()
 
 }  // namespace
 
-ProgramFolders LocateProgramFolders(Platform &platform, const QString &executableFolder)
+ProgramFolders LocateProgramFolders(Folders &folders, const QString &executableFolder)
 {
     const qsizetype lastSlash = executableFolder.lastIndexOf(QLatin1Char('/'));
     if (lastSlash >= 0 && executableFolder.mid(lastSlash + 1) == QLatin1String("bin")) {
         const QString notes = executableFolder.left(lastSlash + 1) + kInstalledNotesFolder;
-        if (platform.checkFolder(notes).ok()) return {configurationHome() + kSettingsFolderName, notes};
+        if (folders.checkFolder(notes).ok()) return {configurationHome() + kSettingsFolderName, notes};
     }
     return ProgramFolders(executableFolder);
 }

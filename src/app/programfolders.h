@@ -1,7 +1,7 @@
 // Where the program keeps its two settings files and finds its usage notes.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/folders.h"
 
 namespace nv {
 
@@ -23,6 +23,6 @@ struct ProgramFolders {
 // a full path) and its notes in <prefix>/share/norvanta2/. Anything else keeps
 // both beside the executable. The executable's folder comes without a "/" at
 // the end, as Qt gives it.
-ProgramFolders LocateProgramFolders(Platform &platform, const QString &executableFolder);
+ProgramFolders LocateProgramFolders(Folders &folders, const QString &executableFolder);
 
 }  // namespace nv

@@ -199,27 +199,27 @@ QStringList ParseExtensionList(const QString &text)
     return entries;
 }
 
-SettingsReadResult ReadSettingsFile(Platform &platform, const QString &path)
+SettingsReadResult ReadSettingsFile(TextFiles &textFiles, const QString &path)
 {
-    const FsResult<QString> file = platform.readTextFile(path);
+    const FsResult<QString> file = textFiles.readTextFile(path);
     if (!file.ok()) return {SettingsRecord{}, SettingsReadOutcome::Unreadable, file.status};
     return ParseSettingsText(file.value);
 }
 
-FsStatus WriteSettingsFile(Platform &platform, const QString &path, const SettingsRecord &record)
+FsStatus WriteSettingsFile(TextFiles &textFiles, const QString &path, const SettingsRecord &record)
 {
-    return platform.writeTextFile(path, FormatSettingsRecord(record));
+    return textFiles.writeTextFile(path, FormatSettingsRecord(record));
 }
 
-QStringList ReadExtensionList(Platform &platform, const QString &path)
+QStringList ReadExtensionList(TextFiles &textFiles, const QString &path)
 {
-    const FsResult<QString> file = platform.readTextFile(path);
+    const FsResult<QString> file = textFiles.readTextFile(path);
     return file.ok() ? ParseExtensionList(file.value) : QStringList();
 }
 
-FsStatus WriteExtensionList(Platform &platform, const QString &path, const QStringList &entries)
+FsStatus WriteExtensionList(TextFiles &textFiles, const QString &path, const QStringList &entries)
 {
-    return platform.writeTextFile(path, FormatExtensionList(entries));
+    return textFiles.writeTextFile(path, FormatExtensionList(entries));
 }
 
 }  // namespace nv

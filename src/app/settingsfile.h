@@ -6,7 +6,7 @@
 // record of 18 fields; ListFile.ini holds one quoted extension per line.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/textfiles.h"
 
 #include <QString>
 #include <QStringList>
@@ -53,9 +53,9 @@ QStringList ParseExtensionList(const QString &text);
 // The files, through the platform's text files (CP932, or UTF-8 with a mark
 // when CP932 cannot hold the text; written through a temporary file). The
 // callers check that a file exists before reading it.
-SettingsReadResult ReadSettingsFile(Platform &platform, const QString &path);
-FsStatus WriteSettingsFile(Platform &platform, const QString &path, const SettingsRecord &record);
-QStringList ReadExtensionList(Platform &platform, const QString &path);   // empty when unreadable
-FsStatus WriteExtensionList(Platform &platform, const QString &path, const QStringList &entries);
+SettingsReadResult ReadSettingsFile(TextFiles &textFiles, const QString &path);
+FsStatus WriteSettingsFile(TextFiles &textFiles, const QString &path, const SettingsRecord &record);
+QStringList ReadExtensionList(TextFiles &textFiles, const QString &path);   // empty when unreadable
+FsStatus WriteExtensionList(TextFiles &textFiles, const QString &path, const QStringList &entries);
 
 }  // namespace nv

@@ -27,13 +27,15 @@ void Form1::mnuOpt1_Click()
 
 void Form1::mnuHelp_Click()
 {
-    if (!m_form4) m_form4 = new Form4(m_platform, m_folders.usageNotes, this);
+    if (!m_form4) m_form4 = new Form4(m_platform.textFiles, m_folders.usageNotes, this);
     bringForward(m_form4);
 }
 
 void Form1::mnuVer1_Click()
 {
-    if (!m_about) m_about = new frmAbout(m_platform, m_folders.usageNotes, this);
+    if (!m_about) {
+        m_about = new frmAbout(m_platform.desktop, m_platform.folders, m_platform.dialogs, m_folders.usageNotes, this);
+    }
     bringForward(m_about);
 }
 

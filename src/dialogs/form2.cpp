@@ -1,5 +1,7 @@
 #include "dialogs/form2.h"
 
+#include "app/named.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -9,13 +11,6 @@
 
 namespace nv {
 namespace {
-
-template <typename T>
-T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 int onOff(const QCheckBox *box) { return box->isChecked() ? 1 : 0; }
 

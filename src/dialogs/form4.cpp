@@ -9,7 +9,7 @@
 
 namespace nv {
 
-Form4::Form4(Platform &platform, const QString &notesFolder, QWidget *parent)
+Form4::Form4(TextFiles &textFiles, const QString &notesFolder, QWidget *parent)
     : QWidget(parent, Qt::Window),
       Text1(new QPlainTextEdit(this)),
       Command1(new QPushButton(QStringLiteral("プログラムへ戻る"), this))
@@ -33,12 +33,12 @@ Form4::Form4(Platform &platform, const QString &notesFolder, QWidget *parent)
     resize(640, 480);
 
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
-    Form_Load(platform, notesFolder);
+    Form_Load(textFiles, notesFolder);
 }
 
-void Form4::Form_Load(Platform &platform, const QString &notesFolder)
+void Form4::Form_Load(TextFiles &textFiles, const QString &notesFolder)
 {
-    Text1->setPlainText(loadUsageNotes(platform, notesFolder));
+    Text1->setPlainText(loadUsageNotes(textFiles, notesFolder));
 }
 
 void Form4::Command1_Click() { close(); }

@@ -2,7 +2,7 @@
 // once when the window opens, unwrapped, with both scroll bars.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/textfiles.h"
 
 #include <QWidget>
 
@@ -16,7 +16,7 @@ class Form4 : public QWidget {
 public:
     // A window of its own that is not modal; it is deleted when closed and
     // with its parent, the main window.
-    Form4(Platform &platform, const QString &notesFolder, QWidget *parent = nullptr);
+    Form4(TextFiles &textFiles, const QString &notesFolder, QWidget *parent = nullptr);
 
     void Command1_Click();
 
@@ -24,7 +24,7 @@ private:
     QPlainTextEdit *Text1;
     QPushButton *Command1;
 
-    void Form_Load(Platform &platform, const QString &notesFolder);
+    void Form_Load(TextFiles &textFiles, const QString &notesFolder);
 };
 
 }  // namespace nv

@@ -1,5 +1,6 @@
 #include "dialogs/frmabout.h"
 
+#include "app/named.h"
 #include "app/programicon.h"
 #include "dialogs/sysinfo.h"
 
@@ -34,32 +35,24 @@ constexpr double kLinkHoverPointSize = 10;
 const QColor kLinkNearColour(0, 0, 255);
 const QColor kLinkOverColour(128, 0, 128);
 
-QLabel *namedLabel(const char *name, QWidget *parent)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
-
 }  // namespace
 
-frmAbout::frmAbout(Platform &platform, const QString &notesFolder, QWidget *parent)
+frmAbout::frmAbout(Desktop &desktop, Folders &folders, Dialogs &dialogs, const QString &notesFolder, QWidget *parent)
     : QDialog(parent),
-      m_platform(platform),
-      picIcon(namedLabel("picIcon", this)),
-      lblTitle(namedLabel("lblTitle", this)),
-      lblVersion(namedLabel("lblVersion", this)),
-      lblDescription(namedLabel("lblDescription", this)),
-      Label1(namedLabel("Label1", this)),
-      Line1(new QFrame(this)),
-      lblDisclaimer(namedLabel("lblDisclaimer", this)),
-      cmdOK(new QPushButton(QStringLiteral("OK"), this)),
-      cmdSysInfo(new QPushButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."), this))
+      m_desktop(desktop),
+      m_folders(folders),
+      m_dialogs(dialogs),
+      picIcon(named(new QLabel(this), "picIcon")),
+      lblTitle(named(new QLabel(this), "lblTitle")),
+      lblVersion(named(new QLabel(this), "lblVersion")),
+      lblDescription(named(new QLabel(this), "lblDescription")),
+      Label1(named(new QLabel(this), "Label1")),
+      Line1(named(new QFrame(this), "Line1")),
+      lblDisclaimer(named(new QLabel(this), "lblDisclaimer")),
+      cmdOK(named(new QPushButton(QStringLiteral("OK"), this), "cmdOK")),
+      cmdSysInfo(named(new QPushButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."), this), "cmdSysInfo"))
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    Line1->setObjectName(QStringLiteral("Line1"));
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
 
     picIcon->setPixmap(ProgramIcon().pixmap(kIconSize, kIconSize));
     QFont titleFont(QStringLiteral("Serif"), 18, QFont::Bold);
@@ -117,9 +110,9 @@ void frmAbout::Form_Load()
 
 void frmAbout::cmdOK_Click() { close(); }
 
-void frmAbout::cmdSysInfo_Click() { StartSysInfo(m_platform); }
+void frmAbout::cmdSysInfo_Click() { StartSysInfo(m_desktop, m_folders, m_dialogs); }
 
-void frmAbout::Label1_Click() { m_platform.openUrl(Label1->text()); }
+void frmAbout::Label1_Click() { m_desktop.openUrl(Label1->text()); }
 
 void frmAbout::Form_MouseMove() { showLinkAs(kLinkNearColour); }
 

@@ -2,7 +2,9 @@
 // program's page, and a button that starts the system-information program.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/desktop.h"
+#include "platform/dialogs.h"
+#include "platform/folders.h"
 
 #include <QDialog>
 
@@ -16,7 +18,8 @@ class frmAbout : public QDialog {
     Q_OBJECT
 public:
     // Not modal; deleted when closed and with its parent, the main window.
-    frmAbout(Platform &platform, const QString &notesFolder, QWidget *parent = nullptr);
+    frmAbout(Desktop &desktop, Folders &folders, Dialogs &dialogs, const QString &notesFolder,
+             QWidget *parent = nullptr);
 
     void cmdOK_Click();
     void cmdSysInfo_Click();
@@ -30,7 +33,9 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
-    Platform &m_platform;
+    Desktop &m_desktop;
+    Folders &m_folders;
+    Dialogs &m_dialogs;
     QLabel *picIcon;
     QLabel *lblTitle;
     QLabel *lblVersion;

@@ -13,10 +13,10 @@ const char *const kKnownSysInfoPrograms[] = {
     "gnome-system-monitor", "mate-system-monitor", "ksysguard", "xfce4-taskmanager",
 };
 
-QString programOnSearchPath(Platform &platform)
+QString programOnSearchPath(Desktop &desktop)
 {
     for (const char *name : kKnownSysInfoPrograms) {
-        const QString found = platform.findProgram(QString::fromLatin1(name));
+        const QString found = desktop.findProgram(QString::fromLatin1(name));
         if (!found.isEmpty()) return found;
     }
     return QString();
@@ -24,10 +24,10 @@ QString programOnSearchPath(Platform &platform)
 
 }  // namespace
 
-bool GetKeyValue(Platform &platform, RegistryRoot keyRoot, const QString &keyName, const QString &subKeyRef,
+bool GetKeyValue(Desktop &desktop, RegistryRoot keyRoot, const QString &keyName, const QString &subKeyRef,
                  QString &keyVal)
 {
-    const FsResult<RegistryValue> value = platform.readRegistryValue(keyRoot, keyName, subKeyRef);
+    const FsResult<RegistryValue> value = desktop.readRegistryValue(keyRoot, keyName, subKeyRef);
     if (!value.ok()) {
         keyVal.clear();
         return false;
@@ -38,21 +38,21 @@ bool GetKeyValue(Platform &platform, RegistryRoot keyRoot, const QString &keyNam
     return true;
 }
 
-void StartSysInfo(Platform &platform)
+void StartSysInfo(Desktop &desktop, Folders &folders, Dialogs &dialogs)
 {
     QString program;
-    if (GetKeyValue(platform, RegistryRoot::LocalMachine, kMsInfoKey, QStringLiteral("PATH"), program)) {
+    if (GetKeyValue(desktop, RegistryRoot::LocalMachine, kMsInfoKey, QStringLiteral("PATH"), program)) {
         // Taken as it stands: the registry is trusted to name a real file.
-    } else if (GetKeyValue(platform, RegistryRoot::LocalMachine, kSharedToolsLocationKey, QStringLiteral("MSINFO"),
+    } else if (GetKeyValue(desktop, RegistryRoot::LocalMachine, kSharedToolsLocationKey, QStringLiteral("MSINFO"),
                            program)) {
         program += QStringLiteral("\\MSINFO32.EXE");
-        if (!platform.fileExists(program)) program.clear();
+        if (!folders.fileExists(program)) program.clear();
     } else {
-        program = programOnSearchPath(platform);
+        program = programOnSearchPath(desktop);
     }
     // A value that was found but held no text leaves nothing to start.
-    if (program.isEmpty() || !platform.startProgram(program))
-        platform.showMessage(kSysInfoUnavailableMessage, MessageButtons::Ok, MessageIcon::None);
+    if (program.isEmpty() || !desktop.startProgram(program))
+        dialogs.showMessage(kSysInfoUnavailableMessage, MessageButtons::Ok, MessageIcon::None);
 }
 
 }  // namespace nv

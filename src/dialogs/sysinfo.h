@@ -3,7 +3,9 @@
 // search path stands in for it.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/desktop.h"
+#include "platform/dialogs.h"
+#include "platform/folders.h"
 
 namespace nv {
 
@@ -12,11 +14,11 @@ inline const QString kSysInfoUnavailableMessage = QStringLiteral("現時点で�
 // Reads one string value. False, with keyVal emptied, when the key or the value
 // cannot be read. One zero byte at the end of the stored bytes is dropped. A
 // value of another type counts as found but leaves keyVal as it was.
-bool GetKeyValue(Platform &platform, RegistryRoot keyRoot, const QString &keyName, const QString &subKeyRef,
+bool GetKeyValue(Desktop &desktop, RegistryRoot keyRoot, const QString &keyName, const QString &subKeyRef,
                  QString &keyVal);
 
 // Starts the program without waiting for it, or tells the user that there is
-// none to start.
-void StartSysInfo(Platform &platform);
+// none to start. A program that a registry places in a folder must be there.
+void StartSysInfo(Desktop &desktop, Folders &folders, Dialogs &dialogs);
 
 }  // namespace nv

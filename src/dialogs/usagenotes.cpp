@@ -16,10 +16,10 @@ QString usageNotesText(const QString &fileText)
     return text;
 }
 
-QString loadUsageNotes(Platform &platform, const QString &notesFolder)
+QString loadUsageNotes(TextFiles &textFiles, const QString &notesFolder)
 {
     const QString path = joinPath(notesFolder, kUsageNotesFileName);
-    const FsResult<QString> file = platform.readTextFile(path);
+    const FsResult<QString> file = textFiles.readTextFile(path);
     if (file.ok()) return usageNotesText(file.value);
     return usageNotesText(QStringLiteral("使い方の説明 %1 を読み込めませんでした。\n（%2）")
                               .arg(path, file.status.reason));

@@ -1,7 +1,7 @@
 // The usage notes that ship with the program, as the usage viewer shows them.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/textfiles.h"
 
 namespace nv {
 
@@ -14,6 +14,6 @@ QString usageNotesText(const QString &fileText);
 
 // The notes in their folder, or, when they cannot be read, a short note
 // saying so and why, so the viewer never opens empty without a word.
-QString loadUsageNotes(Platform &platform, const QString &notesFolder);
+QString loadUsageNotes(TextFiles &textFiles, const QString &notesFolder);
 
 }  // namespace nv

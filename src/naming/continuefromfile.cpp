@@ -1,14 +1,11 @@
 #include "naming/continuefromfile.h"
 
+#include "text/characters.h"
+
 #include <algorithm>
 #include <limits>
 
 namespace nv {
-namespace {
-
-bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
-
-}  // namespace
 
 NumberedName SplitNumberedName(QStringView name)
 {

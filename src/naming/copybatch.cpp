@@ -12,7 +12,8 @@ namespace {
 
 class CopyRun {
 public:
-    CopyRun(Platform &platform, BatchProgress &progress, const CopyBatchRequest &request, CopyPlan &plan);
+    CopyRun(BatchFiles &files, Dialogs &dialogs, BatchProgress &progress, const CopyBatchRequest &request,
+            CopyPlan &plan);
 
     BatchEnd run();
 
@@ -24,7 +25,7 @@ private:
         bool linked = false;     // landed as a second name of its source: no byte copied
         bool setAside = false;   // its source was renamed to keptPath to break a cycle
         QString keptPath;
-        Platform::FileVersion version;   // of the source, as it was copied or linked
+        FileVersion version;   // of the source, as it was copied or linked
     };
 
     bool copyPass();
@@ -52,7 +53,8 @@ private:
         m_plan.notDone.addFile(m_plan.steps[size_t(index)].oldName, reason);
     }
 
-    Platform &m_platform;
+    BatchFiles &m_files;
+    Dialogs &m_dialogs;
     BatchProgress &m_progress;
     const CopyBatchRequest &m_request;
     CopyPlan &m_plan;
@@ -65,8 +67,9 @@ private:
     QString m_failure;
 };
 
-CopyRun::CopyRun(Platform &platform, BatchProgress &progress, const CopyBatchRequest &request, CopyPlan &plan)
-    : m_platform(platform), m_progress(progress), m_request(request), m_plan(plan),
+CopyRun::CopyRun(BatchFiles &files, Dialogs &dialogs, BatchProgress &progress, const CopyBatchRequest &request,
+                 CopyPlan &plan)
+    : m_files(files), m_dialogs(dialogs), m_progress(progress), m_request(request), m_plan(plan),
       m_outcomes(plan.steps.size()), m_overwritten(plan.steps.size(), false)
 {
     for (int i = 0; i < int(plan.steps.size()); ++i) {
@@ -79,21 +82,21 @@ BatchEnd CopyRun::run()
 {
     bool finished;
     {
-        const BusyPointer busy(m_platform);
+        const BusyPointer busy(m_dialogs);
         m_progress.show(int(m_request.rows.size()));
         const bool touchesFiles = std::any_of(m_plan.steps.begin(), m_plan.steps.end(),
                                               [](const PlannedStep &step) { return step.active; });
-        if (touchesFiles) m_platform.removeStaleTemporaries(m_request.destinationFolder);
+        if (touchesFiles) m_files.removeStaleTemporaries(m_request.destinationFolder);
         finished = copyPass() && (!m_request.move || deletionPass());
         restoreSetAside();
     }
     if (!finished) {
-        tell(m_platform, failureText());
+        tell(m_dialogs, failureText());
         return BatchEnd::Failed;
     }
     m_progress.hide();
     if (!m_plan.notDone.isEmpty())
-        tell(m_platform, QStringLiteral("次のファイルは処理していません。\n\n") + m_plan.notDone.text());
+        tell(m_dialogs, QStringLiteral("次のファイルは処理していません。\n\n") + m_plan.notDone.text());
     return BatchEnd::Normal;
 }
 
@@ -119,7 +122,7 @@ bool CopyRun::runChainFrom(int index)
         next = m_plan.steps[size_t(next)].next;
     }
     if (next >= 0 && m_outcomes[size_t(next)].visit == Visit::Visiting) {
-        const FsResult<QString> kept = m_platform.setAside(sourcePath(next));
+        const FsResult<QString> kept = m_files.setAside(sourcePath(next));
         if (!kept.ok()) {
             return fail(QStringLiteral("「%1」に一時的な名前を付けられませんでした。").arg(shownName(sourcePath(next))),
                         kept.status.reason);
@@ -155,7 +158,7 @@ bool CopyRun::mayLand(int index)
         return false;
     }
     if (!m_request.move || moved.setAside) return true;
-    const FsResult<Platform::FileVersion> now = m_platform.fileVersion(targetPath(index));
+    const FsResult<FileVersion> now = m_files.fileVersion(targetPath(index));
     if (now.ok() && isSameVersion(now.value, moved.version, moved.linked)) return true;
     notDone(index, QStringLiteral("「%1」が移した後で変わったため、置き換えていません").arg(shownName(held.oldName)));
     return false;
@@ -166,18 +169,18 @@ bool CopyRun::copyOrLink(int index)
     const PlannedStep &step = m_plan.steps[size_t(index)];
     const QString source = sourcePath(index);
     const QString target = targetPath(index);
-    using Landing = Platform::Landing;
+    using Landing = BatchFiles::Landing;
     const Landing landing = step.replaces ? Landing::Replacing : Landing::WithoutReplacing;
-    FsResult<Platform::FileVersion> result;
+    FsResult<FileVersion> result;
     bool linked = false;
     if (m_request.move) {
-        result = m_platform.linkFile(source, target, landing);
+        result = m_files.linkFile(source, target, landing);
         linked = result.ok();
     }
     // A copy whose source name this run reuses holds the only copy of that
     // content once the name is taken: it must be on the volume first.
     if (!m_request.move || result.status.fault == FsFault::CannotLink)
-        result = m_platform.copyFile(source, target, landing, m_overwritten[size_t(index)]);
+        result = m_files.copyFile(source, target, landing, m_overwritten[size_t(index)]);
 
     switch (result.status.fault) {
     case FsFault::None:
@@ -208,8 +211,8 @@ bool CopyRun::landSetAside(int index)
     Outcome &outcome = m_outcomes[size_t(index)];
     const QString target = targetPath(index);
     const FsStatus status = m_plan.steps[size_t(index)].replaces
-                                ? m_platform.renameReplacing(outcome.keptPath, target)
-                                : m_platform.renameWithoutReplacing(outcome.keptPath, target);
+                                ? m_files.renameReplacing(outcome.keptPath, target)
+                                : m_files.renameWithoutReplacing(outcome.keptPath, target);
     if (status.ok()) {
         outcome.landed = true;
         ++m_landed;
@@ -230,7 +233,7 @@ void CopyRun::restoreSetAside()
     for (int i = 0; i < int(m_outcomes.size()); ++i) {
         const Outcome &outcome = m_outcomes[size_t(i)];
         if (!outcome.setAside || outcome.landed) continue;
-        if (m_platform.renameWithoutReplacing(outcome.keptPath, sourcePath(i)).ok()) continue;
+        if (m_files.renameWithoutReplacing(outcome.keptPath, sourcePath(i)).ok()) continue;
         sourceNotDone(i, QStringLiteral("元のファイルは「%1」という名前で残っています").arg(shownName(outcome.keptPath)));
     }
 }
@@ -255,7 +258,7 @@ bool CopyRun::deletionPass()
         copiedBytes = copiedBytes || !outcome.linked;
     }
     if (copiedBytes) {
-        const FsStatus flushed = m_platform.flushVolume(m_request.destinationFolder);
+        const FsStatus flushed = m_files.flushVolume(m_request.destinationFolder);
         if (!flushed.ok()) {
             return fail(QStringLiteral("コピー先「%1」への書き込みを確かめられませんでした。")
                             .arg(shownName(m_request.destinationFolder)),
@@ -272,7 +275,7 @@ bool CopyRun::deleteSource(int index)
 {
     const QString source = sourcePath(index);
     const Outcome &outcome = m_outcomes[size_t(index)];
-    const FsResult<Platform::FileVersion> now = m_platform.fileVersion(source);
+    const FsResult<FileVersion> now = m_files.fileVersion(source);
     if (!now.ok()) {
         sourceNotDone(index, QStringLiteral("元のファイルを確かめられないため、削除していません（%1）").arg(now.status.reason));
         return true;
@@ -285,8 +288,8 @@ bool CopyRun::deleteSource(int index)
     // keep no permissions (FAT through FUSE) refuse it and delete all the same,
     // so the deletion alone decides. A linked source is the moved file itself,
     // whose permissions stay as they were.
-    if (!outcome.linked) m_platform.setAttributesNormal(source);
-    const FsStatus status = m_platform.deleteFile(source);
+    if (!outcome.linked) m_files.setAttributesNormal(source);
+    const FsStatus status = m_files.deleteFile(source);
     if (!status.ok()) return fail(QStringLiteral("「%1」を削除できませんでした。").arg(shownName(source)), status.reason);
     ++m_deleted;
     return true;
@@ -330,10 +333,10 @@ QString CopyRun::failureText() const
 
 }  // namespace
 
-BatchEnd CopyBatch(Platform &platform, BatchProgress &progress, const CopyBatchRequest &request)
+BatchEnd CopyBatch(BatchFiles &files, Dialogs &dialogs, BatchProgress &progress, const CopyBatchRequest &request)
 {
     CopyPlan plan;
-    switch (PlanCopyBatch(platform, request, plan)) {
+    switch (PlanCopyBatch(files, dialogs, request, plan)) {
     case PlanEnd::Cancelled:
         return BatchEnd::Cancelled;
     case PlanEnd::Refused:
@@ -341,7 +344,7 @@ BatchEnd CopyBatch(Platform &platform, BatchProgress &progress, const CopyBatchR
     case PlanEnd::Ready:
         break;
     }
-    return CopyRun(platform, progress, request, plan).run();
+    return CopyRun(files, dialogs, progress, request, plan).run();
 }
 
 }  // namespace nv

@@ -17,7 +17,8 @@
 #pragma once
 
 #include "naming/namecomposer.h"
-#include "platform/platform.h"
+#include "platform/batchfiles.h"
+#include "platform/dialogs.h"
 
 #include <QStringList>
 
@@ -66,6 +67,6 @@ inline bool filesChanged(BatchEnd end) { return end == BatchEnd::Normal || end =
 // the batch with one message. A copy, flush or deletion that fails part way
 // ends the run at once with a message naming the file, the system's reason
 // and what was already done.
-BatchEnd CopyBatch(Platform &platform, BatchProgress &progress, const CopyBatchRequest &request);
+BatchEnd CopyBatch(BatchFiles &files, Dialogs &dialogs, BatchProgress &progress, const CopyBatchRequest &request);
 
 }  // namespace nv

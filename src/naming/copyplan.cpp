@@ -20,8 +20,8 @@ bool isSingleFileName(const QString &name)
 
 class Planner {
 public:
-    Planner(Platform &platform, const CopyBatchRequest &request, CopyPlan &plan)
-        : m_platform(platform), m_request(request), m_plan(plan)
+    Planner(BatchFiles &files, Dialogs &dialogs, const CopyBatchRequest &request, CopyPlan &plan)
+        : m_files(files), m_dialogs(dialogs), m_request(request), m_plan(plan)
     {
     }
 
@@ -41,7 +41,8 @@ private:
     void refusal(const PlannedStep &step, const QString &reason) { m_refusals.add(step.oldName, step.newName, reason); }
     QString targetPath(const PlannedStep &step) const { return m_request.destinationFolder + step.newName; }
 
-    Platform &m_platform;
+    BatchFiles &m_files;
+    Dialogs &m_dialogs;
     const CopyBatchRequest &m_request;
     CopyPlan &m_plan;
     BatchReport m_refusals;
@@ -53,7 +54,7 @@ PlanEnd Planner::run()
 {
     FsStatus probed;
     {
-        const BusyPointer busy(m_platform);
+        const BusyPointer busy(m_dialogs);
         makeNames();
         if (m_refusals.isEmpty() && !m_plan.steps.empty()) {
             probed = probeDestination();
@@ -61,9 +62,9 @@ PlanEnd Planner::run()
         }
     }
     if (!probed.ok()) {
-        tell(m_platform, QStringLiteral("コピー先のフォルダ「%1」にファイルを作れません。\n%2\n"
-                                        "ファイルは一つもコピーしていません。")
-                             .arg(shownName(m_request.destinationFolder), probed.reason));
+        tell(m_dialogs, QStringLiteral("コピー先のフォルダ「%1」にファイルを作れません。\n%2\n"
+                                       "ファイルは一つもコピーしていません。")
+                            .arg(shownName(m_request.destinationFolder), probed.reason));
         return PlanEnd::Refused;
     }
     if (!m_refusals.isEmpty()) return refuse();
@@ -95,8 +96,8 @@ void Planner::makeNames()
 
 FsStatus Planner::probeDestination()
 {
-    const FsResult<Platform::FolderProbe> probe =
-        m_platform.probeFolder(m_request.destinationFolder, m_request.sourceFolder);
+    const FsResult<BatchFiles::FolderProbe> probe =
+        m_files.probeFolder(m_request.destinationFolder, m_request.sourceFolder);
     m_plan.destination = probe.value;
     return probe.status;
 }
@@ -146,14 +147,14 @@ void Planner::keepsItsName(PlannedStep &step)
 void Planner::findHolder(int index)
 {
     PlannedStep &step = m_plan.steps[index];
-    const FsResult<Platform::NameState> state = m_platform.nameState(targetPath(step));
+    const FsResult<BatchFiles::NameState> state = m_files.nameState(targetPath(step));
     if (!state.ok()) {
         refusal(step, QStringLiteral("コピー先を確かめられません（%1）").arg(state.status.reason));
-    } else if (state.value.kind == Platform::NameKind::Other) {
+    } else if (state.value.kind == BatchFiles::NameKind::Other) {
         refusal(step, QStringLiteral("コピー先にある同じ名前のものがファイルではありません（フォルダなど）"));
-    } else if (state.value.kind == Platform::NameKind::File) {
+    } else if (state.value.kind == BatchFiles::NameKind::File) {
         // Another name of the very file (a hard link): nothing to do.
-        const FsResult<Platform::FileVersion> source = m_platform.fileVersion(m_request.sourceFolder + step.oldName);
+        const FsResult<FileVersion> source = m_files.fileVersion(m_request.sourceFolder + step.oldName);
         if (source.ok() && source.value.identity == state.value.identity) step.active = false;
         else step.holder = PlannedStep::kOutsideFile;
     }
@@ -183,7 +184,7 @@ PlanEnd Planner::askQuestions()
                 refusal(step, QStringLiteral("コピー先に同じ名前のファイルがあります"));
                 continue;
             }
-            const MessageAnswer answer = m_platform.showMessage(
+            const MessageAnswer answer = m_dialogs.showMessage(
                 step.newName + QStringLiteral("と同名のファイルが存在します。上書きしますか？"),
                 MessageButtons::YesNoCancel, MessageIcon::Exclamation, kApplicationTitle);
             if (answer == MessageAnswer::Yes) continue;
@@ -207,8 +208,8 @@ void Planner::linkSteps()
 
 PlanEnd Planner::refuse()
 {
-    tell(m_platform, QStringLiteral("次のファイルは新しい名前にできません。\nファイルは一つもコピーしていません。\n\n")
-                         + m_refusals.text());
+    tell(m_dialogs, QStringLiteral("次のファイルは新しい名前にできません。\nファイルは一つもコピーしていません。\n\n")
+                        + m_refusals.text());
     return PlanEnd::Refused;
 }
 
@@ -231,7 +232,7 @@ QString BatchReport::text() const
     return text;
 }
 
-QString lengthProblem(const Platform::FolderProbe &folder, const QString &name)
+QString lengthProblem(const BatchFiles::FolderProbe &folder, const QString &name)
 {
     const qsizetype length = folder.nameLengthInUtf16 ? name.size() : toNativeName(name).size();
     if (length <= folder.maxNameLength) return QString();
@@ -241,14 +242,14 @@ QString lengthProblem(const Platform::FolderProbe &folder, const QString &name)
 
 QString shownName(QString name) { return name.replace(QChar(0), QChar(0x2400)); }
 
-void tell(Platform &platform, const QString &text)
+void tell(Dialogs &dialogs, const QString &text)
 {
-    platform.showMessage(text, MessageButtons::Ok, MessageIcon::Exclamation, kApplicationTitle);
+    dialogs.showMessage(text, MessageButtons::Ok, MessageIcon::Exclamation, kApplicationTitle);
 }
 
-PlanEnd PlanCopyBatch(Platform &platform, const CopyBatchRequest &request, CopyPlan &plan)
+PlanEnd PlanCopyBatch(BatchFiles &files, Dialogs &dialogs, const CopyBatchRequest &request, CopyPlan &plan)
 {
-    return Planner(platform, request, plan).run();
+    return Planner(files, dialogs, request, plan).run();
 }
 
 }  // namespace nv

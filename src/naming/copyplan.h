@@ -23,15 +23,15 @@ private:
 
 // A NUL character would cut the text of a message box short.
 QString shownName(QString name);
-void tell(Platform &platform, const QString &text);
+void tell(Dialogs &dialogs, const QString &text);
 
 // The form in which a folder tells names apart.
-inline QString nameKey(const Platform::FolderProbe &folder, const QString &name)
+inline QString nameKey(const BatchFiles::FolderProbe &folder, const QString &name)
 {
     return folder.foldsLetterCase ? name.toCaseFolded() : name;
 }
 // Why a name is too long for a folder; empty when it fits.
-QString lengthProblem(const Platform::FolderProbe &folder, const QString &name);
+QString lengthProblem(const BatchFiles::FolderProbe &folder, const QString &name);
 
 struct PlannedStep {
     static constexpr int kOutsideFile = -2;   // holder: a file that is not one of the selected sources
@@ -49,7 +49,7 @@ struct PlannedStep {
 
 struct CopyPlan {
     std::vector<PlannedStep> steps;   // one per selected row, in list order
-    Platform::FolderProbe destination;
+    BatchFiles::FolderProbe destination;
     BatchReport notDone;              // what the plan leaves undone without the user's word
 
     // The form in which the destination folder tells names apart.
@@ -60,6 +60,6 @@ enum class PlanEnd { Ready, Cancelled, Refused };
 
 // Makes every new name, checks it, and asks the overwrite questions; a refusal
 // has been shown when it returns Refused.
-PlanEnd PlanCopyBatch(Platform &platform, const CopyBatchRequest &request, CopyPlan &plan);
+PlanEnd PlanCopyBatch(BatchFiles &files, Dialogs &dialogs, const CopyBatchRequest &request, CopyPlan &plan);
 
 }  // namespace nv

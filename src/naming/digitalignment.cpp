@@ -9,9 +9,6 @@
 namespace nv {
 namespace {
 
-// Full-width digits are text, not numbers.
-bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
-
 qsizetype lastDigitBefore(const QString &name, qsizetype end)
 {
     for (qsizetype i = end - 1; i >= 0; --i)
@@ -30,9 +27,9 @@ qsizetype numberStart(const QString &name)
 }
 
 // Who wants a new name and what already holds it: nothing may be replaced.
-void checkAgainstFolder(Platform &platform, const QString &folder, AlignmentPlan &plan)
+void checkAgainstFolder(BatchFiles &files, const QString &folder, AlignmentPlan &plan)
 {
-    const FsResult<Platform::FolderProbe> probe = platform.probeFolder(folder, folder);
+    const FsResult<BatchFiles::FolderProbe> probe = files.probeFolder(folder, folder);
     if (!probe.ok()) {
         plan.refusals.addFile(folder, QStringLiteral("このフォルダではファイルの名前を変えられません（%1）")
                                           .arg(probe.status.reason));
@@ -53,11 +50,11 @@ void checkAgainstFolder(Platform &platform, const QString &folder, AlignmentPlan
             plan.refusals.add(rename.oldName, rename.newName, tooLong);
             continue;
         }
-        const FsResult<Platform::NameState> state = platform.nameState(folder + rename.newName);
+        const FsResult<BatchFiles::NameState> state = files.nameState(folder + rename.newName);
         if (!state.ok())
             plan.refusals.add(rename.oldName, rename.newName,
                               QStringLiteral("新しい名前を確かめられません（%1）").arg(state.status.reason));
-        else if (state.value.kind != Platform::NameKind::Free)
+        else if (state.value.kind != BatchFiles::NameKind::Free)
             plan.refusals.add(rename.oldName, rename.newName, QStringLiteral("同じ名前のファイルがあります"));
     }
 }
@@ -66,11 +63,11 @@ void checkAgainstFolder(Platform &platform, const QString &folder, AlignmentPlan
 // renamed old name is: no rename can take a name that another still holds,
 // so the order does not matter. Another program may take a name meanwhile;
 // the rename then fails without replacing it.
-AlignmentEnd renameAll(Platform &platform, const QString &folder, const AlignmentPlan &plan, QString &message)
+AlignmentEnd renameAll(BatchFiles &files, const QString &folder, const AlignmentPlan &plan, QString &message)
 {
     int renamed = 0;
     for (const AlignedName &rename : plan.renames) {
-        const FsStatus status = platform.renameWithoutReplacing(folder + rename.oldName, folder + rename.newName);
+        const FsStatus status = files.renameWithoutReplacing(folder + rename.oldName, folder + rename.newName);
         if (!status.ok()) {
             message = QStringLiteral("「%1」を「%2」にできませんでした。\n%3\n処理を中止しました。"
                                      "それまでに %4 個のファイルの名前を変えました。")
@@ -126,23 +123,23 @@ AlignmentPlan PlanAlignment(const QStringList &names)
     return plan;
 }
 
-AlignmentEnd AlignNumbersInFolder(Platform &platform, const QString &folder, const QStringList &names)
+AlignmentEnd AlignNumbersInFolder(BatchFiles &files, Dialogs &dialogs, const QString &folder, const QStringList &names)
 {
     AlignmentEnd end = AlignmentEnd::Renamed;
     QString message;
     {
-        const BusyPointer busy(platform);
+        const BusyPointer busy(dialogs);
         AlignmentPlan plan = PlanAlignment(names);
-        if (plan.refusals.isEmpty() && !plan.renames.empty()) checkAgainstFolder(platform, folder, plan);
+        if (plan.refusals.isEmpty() && !plan.renames.empty()) checkAgainstFolder(files, folder, plan);
         if (!plan.refusals.isEmpty()) {
             end = AlignmentEnd::Refused;
             message = QStringLiteral("次のファイルは桁合わせできません。\nファイルの名前は一つも変えていません。\n\n")
                       + plan.refusals.text();
         } else {
-            end = renameAll(platform, folder, plan, message);
+            end = renameAll(files, folder, plan, message);
         }
     }
-    if (!message.isEmpty()) tell(platform, message);
+    if (!message.isEmpty()) tell(dialogs, message);
     return end;
 }
 

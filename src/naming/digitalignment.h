@@ -45,6 +45,6 @@ enum class AlignmentEnd {
 // checked before the first rename: it must be free on disk (hidden files
 // count) and not be shared by two files, compared as the folder compares
 // names. The files are renamed, never copied, and never over another file.
-AlignmentEnd AlignNumbersInFolder(Platform &platform, const QString &folder, const QStringList &names);
+AlignmentEnd AlignNumbersInFolder(BatchFiles &files, Dialogs &dialogs, const QString &folder, const QStringList &names);
 
 }  // namespace nv

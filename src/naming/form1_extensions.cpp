@@ -60,11 +60,11 @@ void Form1::Command2_Click()
 
 void Form1::writeExtensionList(const QStringList &entries)
 {
-    const FsStatus written = WriteExtensionList(m_platform, ListFilePath, entries);
+    const FsStatus written = WriteExtensionList(m_platform.textFiles, ListFilePath, entries);
     // The window keeps the changed list; the user learns that the file did not.
     if (!written.ok()) {
         const QString text = QStringLiteral("拡張子の一覧を保存できませんでした。\n%1\n%2").arg(ListFilePath, written.reason);
-        m_platform.showMessage(text, MessageButtons::Ok, MessageIcon::Exclamation);
+        m_platform.dialogs.showMessage(text, MessageButtons::Ok, MessageIcon::Exclamation);
     }
 }
 

@@ -88,7 +88,9 @@ void Form1::RenameAligned()
     QStringList selected;
     for (const int row : ListView1->selectedRowNumbers()) selected.append(rows[row]);
     // A refusal renamed nothing: the selection stays for the user to mend.
-    if (AlignNumbersInFolder(m_platform, Dir1->highlightedPath(), selected) == AlignmentEnd::Refused) return;
+    const AlignmentEnd end =
+        AlignNumbersInFolder(m_platform.batchFiles, m_platform.dialogs, Dir1->highlightedPath(), selected);
+    if (end == AlignmentEnd::Refused) return;
     RefreshSourceList();
     RefreshTargetList();
 }
@@ -99,7 +101,7 @@ void Form1::Command4_Click()
 {
     const QString extension = Combo1->currentText();
     if (extension.isEmpty()) return;
-    const MessageAnswer answer = m_platform.showMessage(
+    const MessageAnswer answer = m_platform.dialogs.showMessage(
         QStringLiteral("拡張子をリネームしようとしています\r\nプログラムを実行できなくなる可能性があります\r\n"
                        "拡張子のリネームをしますか？"),
         MessageButtons::OkCancel, MessageIcon::None, QStringLiteral("注意"));
@@ -119,7 +121,7 @@ void Form1::runCopyBatch(NewNameRule newName, bool askOnExisting)
     request.askOnExisting = askOnExisting;
 
     ProgressBarProgress progress(ProgressBar1);
-    if (!filesChanged(CopyBatch(m_platform, progress, request))) return;
+    if (!filesChanged(CopyBatch(m_platform.batchFiles, m_platform.dialogs, progress, request))) return;
     RefreshSourceList();
     RefreshTargetList();
 }

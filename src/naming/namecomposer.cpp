@@ -1,5 +1,7 @@
 #include "naming/namecomposer.h"
 
+#include "text/characters.h"
+
 #include <QLocale>
 
 #include <cmath>
@@ -8,7 +10,6 @@
 namespace nv {
 namespace {
 
-bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 bool isSign(QChar c) { return c == u'+' || c == u'-'; }
 
 // Appends the run of ASCII digits at pos to out and moves pos past it.

@@ -1,5 +1,7 @@
 #include "panes/captureorder.h"
 
+#include "text/characters.h"
+
 #include <QDateTime>
 #include <QElapsedTimer>
 
@@ -9,18 +11,14 @@
 namespace nv {
 namespace {
 
-// How long reading goes on before the caller may let the window handle its events.
-constexpr qint64 kEventIntervalMs = 20;
-
 // The number that count ASCII digits at position in text make, or -1.
 int digitsAt(const QString &text, qsizetype position, qsizetype count)
 {
     if (position + count > text.size()) return -1;
     int value = 0;
     for (qsizetype i = position; i < position + count; ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < u'0' || c > u'9') return -1;
-        value = value * 10 + (c - u'0');
+        if (!isAsciiDigit(text[i])) return -1;
+        value = value * 10 + (text[i].unicode() - u'0');
     }
     return value;
 }
@@ -41,7 +39,7 @@ qint64 subSecondMicroseconds(const QString &text)
 {
     qint64 micro = 0, scale = 100000;
     for (const QChar c : text.trimmed()) {
-        if (c < u'0' || c > u'9' || scale == 0) break;
+        if (!isAsciiDigit(c) || scale == 0) break;
         micro += (c.unicode() - u'0') * scale;
         scale /= 10;
     }
@@ -70,20 +68,20 @@ bool CaptureTimes::order(const QString &folder, std::vector<FileEntry> &entries,
     QElapsedTimer sinceEvents;
     for (size_t i = 0; i < entries.size(); ++i) {
         const FileEntry &entry = entries[i];
-        // A listing without stamps could not tell a rewritten file: it reads anew.
+        // A listing without versions could not tell a rewritten file: it reads anew.
         const Known known = m_known[folder].value(entry.name);
-        if (known.stamp == entry.stamp && entry.stamp != FileStamp()) {
+        if (entry.version && known.version && isUnchanged(*entry.version, *known.version)) {
             instants[i] = known.instant;
             continue;
         }
         if (!busy || sinceEvents.hasExpired(kEventIntervalMs)) {
-            if (!busy) busy.emplace(m_platform);
+            if (!busy) busy.emplace(m_dialogs);
             if (!carryOn()) return false;
             sinceEvents.start();
         }
-        instants[i] = CaptureInstant(m_platform.readCaptureTime(joinPath(folder, entry.name)));
+        instants[i] = CaptureInstant(m_media.readCaptureTime(joinPath(folder, entry.name)));
         // Looked up anew: a listing run during the events may have replaced the folder's times.
-        m_known[folder].insert(entry.name, {entry.stamp, instants[i]});
+        m_known[folder].insert(entry.name, {entry.version, instants[i]});
     }
     forgetVanished(folder, entries);
 

@@ -4,7 +4,9 @@
 // then number in the order taken, whatever their names.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/dialogs.h"
+#include "platform/folders.h"
+#include "platform/media.h"
 
 #include <QHash>
 
@@ -20,12 +22,12 @@ namespace nv {
 std::optional<qint64> CaptureInstant(const CaptureTimeTexts &texts);
 
 // The capture times of listed files, each read once for as long as the file
-// keeps its stamp (size, modification and change time).
+// is unchanged (size, modification and change time).
 class CaptureTimes {
 public:
-    explicit CaptureTimes(Platform &platform) : m_platform(platform) {}
+    CaptureTimes(Media &media, Dialogs &dialogs) : m_media(media), m_dialogs(dialogs) {}
 
-    // Puts the entries of a folder, given in name order with their stamps,
+    // Puts the entries of a folder, given in name order with their versions,
     // into capture-time order. Times not known yet are read under the busy
     // pointer; carryOn runs before the first read and then every few hundredths
     // of a second of reading, for the window to handle its events. When it
@@ -35,10 +37,11 @@ public:
 
 private:
     struct Known {
-        FileStamp stamp;
+        std::optional<FileVersion> version;
         std::optional<qint64> instant;
     };
-    Platform &m_platform;
+    Media &m_media;
+    Dialogs &m_dialogs;
     // folder -> name -> what was read; a folder keeps the files of its last listing.
     QHash<QString, QHash<QString, Known>> m_known;
 

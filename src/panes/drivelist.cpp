@@ -4,7 +4,7 @@
 
 namespace nv {
 
-DriveList::DriveList(Platform &platform, QWidget *parent) : QComboBox(parent), m_platform(platform)
+DriveList::DriveList(Volumes &volumes, QWidget *parent) : QComboBox(parent), m_volumes(volumes)
 {
     refill();
     m_current = drive();
@@ -19,7 +19,7 @@ QString DriveList::drive() const { return currentData().toString(); }
 
 void DriveList::setDrive(const QString &path)
 {
-    const QString root = m_platform.volumeOf(path);
+    const QString root = m_volumes.volumeOf(path);
     if (indexOfRoot(root) < 0) refill();
     const int index = indexOfRoot(root);
     if (index >= 0) setCurrentIndex(index);
@@ -41,9 +41,9 @@ void DriveList::showPopup()
 void DriveList::refill()
 {
     const QSignalBlocker blocker(this);
-    const QString chosen = count() > 0 ? drive() : QStringLiteral("/");
+    const QString chosen = count() > 0 ? drive() : kRootFolder;
     clear();
-    for (const Volume &volume : m_platform.volumes()) addItem(volume.entryText(), volume.root);
+    for (const Volume &volume : m_volumes.volumes()) addItem(volume.entryText(), volume.root);
     const int index = indexOfRoot(chosen);
     setCurrentIndex(index >= 0 ? index : 0);
     m_current = drive();

@@ -2,7 +2,7 @@
 // its label. Choosing another entry, by the user or from code, emits changed().
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/volumes.h"
 
 #include <QComboBox>
 
@@ -11,7 +11,7 @@ namespace nv {
 class DriveList : public QComboBox {
     Q_OBJECT
 public:
-    DriveList(Platform &platform, QWidget *parent = nullptr);
+    DriveList(Volumes &volumes, QWidget *parent = nullptr);
 
     // The root of the chosen volume, ending in "/".
     QString drive() const;
@@ -29,7 +29,7 @@ signals:
     void changed();
 
 private:
-    Platform &m_platform;
+    Volumes &m_volumes;
     QString m_current;
     QString m_previous;
 

@@ -6,7 +6,7 @@
 // hundred thousand files costs one pass over the directory and nothing more.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/folders.h"
 
 #include <QAbstractTableModel>
 #include <functional>

@@ -11,7 +11,8 @@ const QString kIndent = QStringLiteral("  ");
 
 }  // namespace
 
-FolderList::FolderList(Platform &platform, QWidget *parent) : QListWidget(parent), m_platform(platform)
+FolderList::FolderList(Folders &folders, Volumes &volumes, QWidget *parent)
+    : QListWidget(parent), m_folders(folders), m_volumes(volumes)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     const int iconSide = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
@@ -28,7 +29,7 @@ QString FolderList::highlightedPath() const
 FsStatus FolderList::openFolder(const QString &folder)
 {
     const QString target = withTrailingSlash(folder);
-    const FsResult<QStringList> subfolders = m_platform.listSubfolders(target);
+    const FsResult<QStringList> subfolders = m_folders.listSubfolders(target);
     if (!subfolders.ok()) return subfolders.status;
     const bool moved = target != m_path;
     m_path = target;
@@ -64,8 +65,8 @@ void FolderList::fill(const QString &folder, const QStringList &subfolders)
     // The folder and those above it, from the root of its volume down,
     // indented by depth. Nothing above that root: the drive list names the
     // volume, and the folder list must not lead out of it.
-    QString path = m_platform.volumeOf(folder);
-    if (path.isEmpty()) path = QStringLiteral("/");
+    QString path = m_volumes.volumeOf(folder);
+    if (path.isEmpty()) path = kRootFolder;
     const QStringList parts = folder.mid(path.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
     auto *root = new QListWidgetItem(openIcon, path, this);
     root->setData(kPathRole, path);

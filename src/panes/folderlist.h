@@ -4,7 +4,8 @@
 // or from code, emits changed().
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/folders.h"
+#include "platform/volumes.h"
 
 #include <QListWidget>
 
@@ -13,7 +14,7 @@ namespace nv {
 class FolderList : public QListWidget {
     Q_OBJECT
 public:
-    FolderList(Platform &platform, QWidget *parent = nullptr);
+    FolderList(Folders &folders, Volumes &volumes, QWidget *parent = nullptr);
 
     // The open folder, ending in "/"; empty before the first opening.
     QString path() const { return m_path; }
@@ -33,7 +34,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    Platform &m_platform;
+    Folders &m_folders;
+    Volumes &m_volumes;
     QString m_path;
 
     void openEntry(QListWidgetItem *item);

@@ -12,11 +12,6 @@
 #include <algorithm>
 
 namespace nv {
-namespace {
-
-const QString kRoot = QStringLiteral("/");
-
-}  // namespace
 
 Form1::Pane Form1::sourcePane() { return {Drive1, Dir1, ListView1, &Form1::SourceFolder}; }
 
@@ -30,7 +25,7 @@ Form1::Listing Form1::listInto(const Pane &pane, const QString &folder)
     // capture-time order needs them to know which capture times it has read.
     const bool detailed = !Check2->isChecked();
     const bool byCaptureTime = Program.CaptureTimeOrder == 1;
-    FsResult<std::vector<FileEntry>> listing = m_platform.listPlainFiles(folder, detailed || byCaptureTime);
+    FsResult<std::vector<FileEntry>> listing = m_platform.folders.listPlainFiles(folder, detailed || byCaptureTime);
     if (!listing.ok()) return {listing.status};
     FileListModel *files = pane.list->files();
     const quint64 fill = files->fillCount();
@@ -40,7 +35,7 @@ Form1::Listing Form1::listInto(const Pane &pane, const QString &folder)
     // program running without one.
     const auto carryOn = [&] {
         if (!Program.StartupDone) return true;
-        m_platform.letEventsRun();
+        m_platform.dialogs.letEventsRun();
         return files->fillCount() == fill;
     };
     // The rows are set once, in their final order, before anything (the
@@ -57,7 +52,7 @@ bool Form1::refreshPane(const Pane &pane)
     const QString folder = pane.dir->highlightedPath();
     Listing listing;
     {
-        BusyPointer busy(m_platform);
+        BusyPointer busy(m_platform.dialogs);
         listing = listInto(pane, folder);
     }
     // A folder that went away since it was opened (a card pulled out) leaves
@@ -97,7 +92,7 @@ bool Form1::loadPane(const Pane &pane)
 bool Form1::tryLoadPane(const Pane &pane)
 {
     const QString folder = this->*pane.folder;
-    if (!folder.startsWith(kRoot)) return false;   // empty, or not a full path
+    if (!folder.startsWith(kRootFolder)) return false;   // empty, or not a full path
     pane.drive->setDrive(folder);
     return pane.dir->openFolder(folder).ok() && listInto(pane, pane.dir->highlightedPath()).status.ok();
 }
@@ -114,16 +109,16 @@ void Form1::fallBackToRoot()
     // Settings that led to a folder that cannot be listed are forgotten; only
     // a settings file of exactly that name is ours to delete.
     if (m_settingsFromFile) {
-        const FsResult<std::vector<FileEntry>> files = m_platform.listPlainFiles(m_folders.settings, false);
+        const FsResult<std::vector<FileEntry>> files = m_platform.folders.listPlainFiles(m_folders.settings, false);
         const bool settingsPresent = std::any_of(files.value.begin(), files.value.end(), [](const FileEntry &entry) {
             return entry.name == QLatin1String("DataFile.ini");
         });
-        if (settingsPresent) m_platform.deleteFile(DataFilePath);
+        if (settingsPresent) m_platform.batchFiles.deleteFile(DataFilePath);
     }
-    Drive1->setDrive(kRoot);
-    Drive2->setDrive(kRoot);
-    Dir1->openFolder(kRoot);
-    Dir2->openFolder(kRoot);
+    Drive1->setDrive(kRootFolder);
+    Drive2->setDrive(kRootFolder);
+    Dir1->openFolder(kRootFolder);
+    Dir2->openFolder(kRootFolder);
 }
 
 void Form1::Check2_Click()
@@ -136,7 +131,7 @@ void Form1::Check2_Click()
 void Form1::applyCaptureTimeOrder()
 {
     const QString path = m_folders.settings + kOptionsFileName;
-    const FsStatus written = WriteOptionsFile(m_platform, path, {Program.CaptureTimeOrder});
+    const FsStatus written = WriteOptionsFile(m_platform.textFiles, path, {Program.CaptureTimeOrder});
     if (!written.ok()) reportSettingsNotSaved(path, written);
     RefreshSourceList();
     RefreshTargetList();
@@ -150,8 +145,8 @@ void Form1::Command7_Click()
 
 void Form1::reportFolderFailure(const QString &folder, const FsStatus &status)
 {
-    m_platform.showMessage(QStringLiteral("フォルダを開けませんでした。\n%1\n%2").arg(folder, status.reason),
-                           MessageButtons::Ok, MessageIcon::Exclamation);
+    m_platform.dialogs.showMessage(QStringLiteral("フォルダを開けませんでした。\n%1\n%2").arg(folder, status.reason),
+                                   MessageButtons::Ok, MessageIcon::Exclamation);
 }
 
 // --- drives and folders ------------------------------------------------------------------
@@ -159,18 +154,18 @@ void Form1::reportFolderFailure(const QString &folder, const FsStatus &status)
 bool Form1::openDriveFolder(DriveList *drive, FolderList *dir)
 {
     for (;;) {
-        const FsStatus status = dir->openFolder(m_platform.currentFolderOf(drive->drive()));
+        const FsStatus status = dir->openFolder(m_platform.volumes.currentFolderOf(drive->drive()));
         if (status.ok()) return true;
-        const bool notReady = status.fault == FsFault::NotReady || !m_platform.checkFolder(drive->drive()).ok();
+        const bool notReady = status.fault == FsFault::NotReady || !m_platform.folders.checkFolder(drive->drive()).ok();
         if (!notReady) {
-            m_platform.showMessage(QStringLiteral("予期しないエラーが発生しましたので終了します。"), MessageButtons::Ok,
-                                   MessageIcon::None);
+            m_platform.dialogs.showMessage(QStringLiteral("予期しないエラーが発生しましたので終了します。"),
+                                           MessageButtons::Ok, MessageIcon::None);
             return false;
         }
         // OK tries again; Escape or the close box gives up and goes back to
         // the drive chosen before, which the panes still show.
-        const MessageAnswer answer = m_platform.showMessage(QStringLiteral("フロッピディスクの準備ができていません。"),
-                                                            MessageButtons::Ok, MessageIcon::None);
+        const MessageAnswer answer = m_platform.dialogs.showMessage(
+            QStringLiteral("フロッピディスクの準備ができていません。"), MessageButtons::Ok, MessageIcon::None);
         if (answer == MessageAnswer::Dismissed) {
             drive->restoreDrive(drive->previousDrive());
             return false;
@@ -188,15 +183,14 @@ void Form1::Drive2_Change() { openDriveFolder(Drive2, Dir2); }
 
 void Form1::Dir1_Change()
 {
-    m_platform.setCurrentFolder(Dir1->path());
+    m_platform.volumes.setCurrentFolder(Dir1->path());
     RefreshSourceList();
     if (Program.SameFolder == 1) {
         const FsStatus followed = Dir2->openFolder(Dir1->path());
         // Renaming into a folder the user did not mean would be worse than a message.
         if (!followed.ok()) reportFolderFailure(Dir1->path(), followed);
         Drive2->setDrive(Dir1->path());
-        m_platform.setCurrentVolume(Drive2->drive());
-        m_platform.setCurrentFolder(Dir2->path());
+        m_platform.volumes.setCurrentFolder(Dir2->path());
         RefreshTargetList();
     }
     setRenameButtonsEnabled(false);
@@ -204,7 +198,7 @@ void Form1::Dir1_Change()
 
 void Form1::Dir2_Change()
 {
-    m_platform.setCurrentFolder(Dir2->path());
+    m_platform.volumes.setCurrentFolder(Dir2->path());
     RefreshTargetList();
 }
 

@@ -10,9 +10,6 @@
 namespace nv {
 namespace {
 
-// How long the scan reads names before it lets the window handle its events.
-// Letting them run after every name would cost more than the scan itself.
-constexpr qint64 kEventIntervalMs = 20;
 // Reading the clock costs more than reading a name on some machines, so it is
 // read once every so many names.
 constexpr qsizetype kNamesBetweenClockReads = 256;
@@ -31,7 +28,7 @@ void Form1::ScanContinuation()
     for (qsizetype row = 0; row < names.size(); ++row) {
         const bool clockDue = row % kNamesBetweenClockReads == 0;
         if (row == 0 || (clockDue && sinceEvents.hasExpired(kEventIntervalMs))) {
-            m_platform.letEventsRun();
+            m_platform.dialogs.letEventsRun();
             sinceEvents.start();
             // A newer listing, and its own scan, have run meanwhile: the
             // fields already show the folder as it is now.

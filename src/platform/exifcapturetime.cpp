@@ -1,5 +1,5 @@
-#include "platform/exifcapturetime.h"
-
+// Reading when a photo was taken from its EXIF fields, with libexiv2.
+#include "platform/desktopplatform.h"
 #include "platform/heifpicture.h"
 #include "platform/nativepath.h"
 
@@ -70,7 +70,7 @@ CaptureTimeTexts readExif(const QString &path, QFile &file)
 
 }  // namespace
 
-CaptureTimeTexts readCaptureTimeFromFile(const QString &path)
+CaptureTimeTexts FileMedia::readCaptureTime(const QString &path)
 {
     // The library reports what it dislikes in a file on standard error; a
     // damaged photo just has no capture time here.

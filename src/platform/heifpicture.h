@@ -3,7 +3,7 @@
 // content starts like one of these, whatever the file is called.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/media.h"
 
 class QFile;
 

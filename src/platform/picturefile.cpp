@@ -1,5 +1,6 @@
-#include "platform/picturefile.h"
-
+// Reading pictures from files with Qt's image plugins, and HEIC / AVIF with
+// libheif, upright either way.
+#include "platform/desktopplatform.h"
 #include "platform/heifpicture.h"
 #include "platform/nativepath.h"
 
@@ -38,7 +39,7 @@ PictureFault faultOf(const QImageReader &reader)
 // The file is opened through the exact bytes of its name, so names that are
 // not valid UTF-8 still load; the reader gets the open file, not the name, and
 // so cannot guess the format from an extension.
-PictureFault readPictureSizeFromFile(const QString &path, QSize &size)
+PictureFault FileMedia::readPictureSize(const QString &path, QSize &size)
 {
     QFile file;
     if (!openByNativeName(path, file)) return PictureFault::Unreadable;
@@ -58,7 +59,7 @@ PictureFault readPictureSizeFromFile(const QString &path, QSize &size)
     return PictureFault::None;
 }
 
-PictureFault decodePictureFile(const QString &path, const QSize &shownSize, QImage &picture)
+PictureFault FileMedia::loadPicture(const QString &path, const QSize &shownSize, QImage &picture)
 {
     QFile file;
     if (!openByNativeName(path, file)) return PictureFault::Unreadable;

@@ -1,5 +1,5 @@
 // The files of a batch on Linux: what the copy loop asks of names, copies that
-// land without replacing, hard links, renames and the temporary files.
+// land without replacing, hard links, renames, deletions and the temporary files.
 #include "platform/posixplatform.h"
 
 #include "platform/nativepath.h"
@@ -57,23 +57,7 @@ FsResult<T> failure(const FsStatus &status)
     return result;
 }
 
-
 FsStatus statusOf(int error) { return error == 0 ? FsStatus::success() : FsStatus::fromErrno(error); }
-
-Platform::FileIdentity identityOf(const struct stat &info) { return {quint64(info.st_dev), quint64(info.st_ino)}; }
-
-Platform::FileVersion versionOf(const struct stat &info, bool coarseTimes)
-{
-    return {identityOf(info), qint64(info.st_size),
-            qint64(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec, coarseTimes};
-}
-
-bool sameStamps(const struct stat &a, const struct stat &b)
-{
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size
-           && a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec
-           && a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
-}
 
 // A hard link refused for what the file system or the pair of folders is, not
 // for a fault: the caller copies instead.
@@ -127,7 +111,7 @@ bool nameExists(const QByteArray &path)
 
 }  // namespace
 
-FsResult<Platform::NameState> PosixPlatform::nameState(const QString &path)
+FsResult<BatchFiles::NameState> PosixBatchFiles::nameState(const QString &path)
 {
     FsResult<NameState> result;
     const QByteArray native = toNativeName(path);
@@ -141,11 +125,11 @@ FsResult<Platform::NameState> PosixPlatform::nameState(const QString &path)
         return result;
     }
     result.value.kind = S_ISREG(info.st_mode) ? NameKind::File : NameKind::Other;
-    result.value.identity = identityOf(info);
+    result.value.identity = posix::identityOf(info);
     return result;
 }
 
-FsResult<Platform::FileVersion> PosixPlatform::fileVersion(const QString &path)
+FsResult<FileVersion> PosixBatchFiles::fileVersion(const QString &path)
 {
     const QByteArray native = toNativeName(path);
     struct stat info {};
@@ -154,10 +138,10 @@ FsResult<Platform::FileVersion> PosixPlatform::fileVersion(const QString &path)
     struct statfs volume {};
     const bool coarse = info.st_mtim.tv_nsec == 0 && ::statfs(native.constData(), &volume) == 0
                         && keepsCoarseTimes(long(volume.f_type));
-    return {versionOf(info, coarse), FsStatus::success()};
+    return {posix::versionOf(info, coarse), FsStatus::success()};
 }
 
-FsResult<Platform::FileVersion> PosixPlatform::copyFile(const QString &source, const QString &target,
+FsResult<FileVersion> PosixBatchFiles::copyFile(const QString &source, const QString &target,
                                                         Landing landing, bool durable)
 {
     // Without O_NONBLOCK a pipe would hold the program until someone writes to it.
@@ -175,7 +159,7 @@ FsResult<Platform::FileVersion> PosixPlatform::copyFile(const QString &source, c
     if (!copyBytes(from.fd, copy.fd())) return failure<FileVersion>(lastError());
     struct stat after {};
     if (::fstat(from.fd, &after) != 0) return failure<FileVersion>(lastError());
-    if (!sameStamps(before, after)) {
+    if (!isUnchanged(posix::versionOf(after), posix::versionOf(before))) {
         return failure<FileVersion>(FsStatus::failure(FsFault::Changed, QStringLiteral("読んでいる間に変わりました")));
     }
     // Keep what a copy of a photo should keep: its permissions and its times.
@@ -187,10 +171,10 @@ FsResult<Platform::FileVersion> PosixPlatform::copyFile(const QString &source, c
     if (!landed.ok()) return failure<FileVersion>(landed);
     // How coarse the volume's times are matters only when a later version is
     // compared with this one, and that later version tells it.
-    return {versionOf(before, false), FsStatus::success()};
+    return {posix::versionOf(before), FsStatus::success()};
 }
 
-FsResult<Platform::FileVersion> PosixPlatform::linkFile(const QString &source, const QString &target,
+FsResult<FileVersion> PosixBatchFiles::linkFile(const QString &source, const QString &target,
                                                         Landing landing)
 {
     const QByteArray from = toNativeName(source);
@@ -199,7 +183,7 @@ FsResult<Platform::FileVersion> PosixPlatform::linkFile(const QString &source, c
     if (::lstat(from.constData(), &info) != 0) return failure<FileVersion>(lastError());
     // A link is copied as the content it leads to; anything else is the copy's to refuse.
     if (!S_ISREG(info.st_mode)) return failure<FileVersion>(linkStatus(EPERM));
-    const FsResult<FileVersion> linked{versionOf(info, false), FsStatus::success()};
+    const FsResult<FileVersion> linked{posix::versionOf(info), FsStatus::success()};
     if (landing == Landing::WithoutReplacing) {
         return ::link(from.constData(), to.constData()) == 0 ? linked : failure<FileVersion>(linkStatus(errno));
     }
@@ -218,17 +202,17 @@ FsResult<Platform::FileVersion> PosixPlatform::linkFile(const QString &source, c
     return failure<FileVersion>(FsStatus::fromErrno(EEXIST));
 }
 
-FsStatus PosixPlatform::renameWithoutReplacing(const QString &from, const QString &to)
+FsStatus PosixBatchFiles::renameWithoutReplacing(const QString &from, const QString &to)
 {
     return statusOf(posix::renameWithoutReplacing(toNativeName(from).constData(), toNativeName(to).constData()));
 }
 
-FsStatus PosixPlatform::renameReplacing(const QString &from, const QString &to)
+FsStatus PosixBatchFiles::renameReplacing(const QString &from, const QString &to)
 {
     return statusOf(::rename(toNativeName(from).constData(), toNativeName(to).constData()) == 0 ? 0 : errno);
 }
 
-FsResult<QString> PosixPlatform::setAside(const QString &path)
+FsResult<QString> PosixBatchFiles::setAside(const QString &path)
 {
     const QByteArray from = toNativeName(path);
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
@@ -240,7 +224,7 @@ FsResult<QString> PosixPlatform::setAside(const QString &path)
     return failure<QString>(FsStatus::fromErrno(EEXIST));
 }
 
-void PosixPlatform::removeStaleTemporaries(const QString &folder)
+void PosixBatchFiles::removeStaleTemporaries(const QString &folder)
 {
     DIR *dir = ::opendir(toNativeName(folder).constData());
     if (!dir) return;
@@ -259,7 +243,7 @@ void PosixPlatform::removeStaleTemporaries(const QString &folder)
     ::closedir(dir);
 }
 
-FsResult<Platform::FolderProbe> PosixPlatform::probeFolder(const QString &folder, const QString &otherFolder)
+FsResult<BatchFiles::FolderProbe> PosixBatchFiles::probeFolder(const QString &folder, const QString &otherFolder)
 {
     FsResult<FolderProbe> result;
     const QByteArray folderName = toNativeName(withTrailingSlash(folder));
@@ -279,11 +263,28 @@ FsResult<Platform::FolderProbe> PosixPlatform::probeFolder(const QString &folder
     return result;
 }
 
-FsStatus PosixPlatform::flushVolume(const QString &folder)
+FsStatus PosixBatchFiles::flushVolume(const QString &folder)
 {
     Descriptor dir(::open(toNativeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.fd < 0) return lastError();
     if (::syncfs(dir.fd) != 0) return lastError();
+    return FsStatus::success();
+}
+
+FsStatus PosixBatchFiles::setAttributesNormal(const QString &path)
+{
+    const QByteArray native = toNativeName(path);
+    struct stat info {};
+    if (::stat(native.constData(), &info) != 0) return lastError();
+    if (::chmod(native.constData(), (info.st_mode & 07777) | S_IRUSR | S_IWUSR) == 0) return FsStatus::success();
+    // File systems that keep no permissions (FAT through FUSE) have nothing to clear.
+    if (errno == ENOSYS || errno == EOPNOTSUPP) return FsStatus::success();
+    return lastError();
+}
+
+FsStatus PosixBatchFiles::deleteFile(const QString &path)
+{
+    if (::unlink(toNativeName(path).constData()) != 0) return lastError();
     return FsStatus::success();
 }
 

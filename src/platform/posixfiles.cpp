@@ -8,7 +8,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -17,6 +16,15 @@ namespace nv::posix {
 Descriptor::~Descriptor()
 {
     if (fd >= 0) ::close(fd);
+}
+
+qint64 nanoseconds(const struct timespec &time) { return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec; }
+
+FileIdentity identityOf(const struct stat &info) { return {quint64(info.st_dev), quint64(info.st_ino)}; }
+
+FileVersion versionOf(const struct stat &info, bool coarseTimes)
+{
+    return {identityOf(info), qint64(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim), coarseTimes};
 }
 
 QByteArray folderOf(const QByteArray &path) { return path.left(path.lastIndexOf('/') + 1); }
@@ -79,11 +87,11 @@ TemporaryFile::~TemporaryFile()
     if (m_exists) ::unlink(m_path.constData());
 }
 
-FsStatus TemporaryFile::land(const QByteArray &target, Platform::Landing landing)
+FsStatus TemporaryFile::land(const QByteArray &target, BatchFiles::Landing landing)
 {
     if (m_path.isEmpty()) return landUnnamed(target, landing);
     if (::close(std::exchange(m_fd, -1)) != 0) return lastError();
-    const int error = landing == Platform::Landing::Replacing
+    const int error = landing == BatchFiles::Landing::Replacing
                           ? (::rename(m_path.constData(), target.constData()) == 0 ? 0 : errno)
                           : renameWithoutReplacing(m_path.constData(), target.constData());
     if (error != 0) return FsStatus::fromErrno(error);
@@ -91,9 +99,9 @@ FsStatus TemporaryFile::land(const QByteArray &target, Platform::Landing landing
     return FsStatus::success();
 }
 
-FsStatus TemporaryFile::landUnnamed(const QByteArray &target, Platform::Landing landing)
+FsStatus TemporaryFile::landUnnamed(const QByteArray &target, BatchFiles::Landing landing)
 {
-    if (landing == Platform::Landing::WithoutReplacing) {
+    if (landing == BatchFiles::Landing::WithoutReplacing) {
         if (!linkUnnamed(m_fd, target)) return lastError();
     } else {
         // Replacing: a name of the temporary pattern first, renamed over the target.

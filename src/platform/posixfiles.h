@@ -1,15 +1,24 @@
-// Pieces the POSIX platform's files share: descriptors that close themselves,
-// the temporary files that copies and text files are written through, and the
-// rename that never replaces. Paths here are native bytes.
+// Pieces the POSIX roles share: descriptors that close themselves, a file's
+// version as the system states it, the temporary files that copies and text
+// files are written through, and the rename that never replaces. Paths here
+// are native bytes.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/batchfiles.h"
 
 #include <QByteArray>
+
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace nv::posix {
 
 inline FsStatus lastError() { return FsStatus::fromErrno(errno); }
+
+qint64 nanoseconds(const struct timespec &time);
+FileIdentity identityOf(const struct stat &info);
+// The version that a stat() of the file describes; coarseTimes as the caller found out.
+FileVersion versionOf(const struct stat &info, bool coarseTimes = false);
 
 // Closes a descriptor on every way out.
 struct Descriptor {
@@ -54,10 +63,10 @@ public:
 
     // Closes the file (a failing close can be the first sign of a full disk)
     // and gives it the target's name.
-    FsStatus land(const QByteArray &target, Platform::Landing landing);
+    FsStatus land(const QByteArray &target, BatchFiles::Landing landing);
 
 private:
-    FsStatus landUnnamed(const QByteArray &target, Platform::Landing landing);
+    FsStatus landUnnamed(const QByteArray &target, BatchFiles::Landing landing);
 
     QByteArray m_path;
     int m_fd = -1;

@@ -1,35 +1,51 @@
-// The file-system half of the platform on Linux: POSIX calls on the exact bytes
-// of every name. The user-interface half (message boxes, pointer, events) is
-// left to the desktop implementation and to the scripted one of the tests.
+// The roles of the platform that Linux provides through POSIX calls on the
+// exact bytes of every name: folders, text files, volumes and the files of a
+// batch. The desktop side (dialogs, media, the desktop) is desktopplatform.h.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/batchfiles.h"
+#include "platform/folders.h"
+#include "platform/textfiles.h"
+#include "platform/volumes.h"
 
 #include <QHash>
 
 namespace nv {
 
-class PosixPlatform : public Platform {
+class PosixFolders : public Folders {
 public:
     FsResult<std::vector<FileEntry>> listPlainFiles(const QString &folder, bool withTimes) override;
     FsResult<QStringList> listSubfolders(const QString &folder) override;
     FsStatus checkFolder(const QString &folder) override;
     FsStatus makeFolder(const QString &folder) override;
     bool fileExists(const QString &path) override;
-    FsStatus setAttributesNormal(const QString &path) override;
-    FsStatus deleteFile(const QString &path) override;
-    FsResult<qint64> modificationTime(const QString &path) override;
     QString dateTimeText(qint64 secondsSinceEpoch) override;
 
+private:
+    // The date texts of one listing mostly share a few days; formatting each
+    // day once keeps a folder of a hundred thousand files quick to list.
+    qint64 m_cachedDay = -1;
+    QString m_cachedDateText;
+};
+
+class PosixTextFiles : public TextFiles {
+public:
+    FsResult<QString> readTextFile(const QString &path) override;
+    FsStatus writeTextFile(const QString &path, const QString &text) override;
+};
+
+class PosixVolumes : public Volumes {
+public:
     std::vector<Volume> volumes() override;
     QString currentFolderOf(const QString &volumeRoot) override;
     void setCurrentFolder(const QString &folder) override;
-    void setCurrentVolume(const QString &volumeRoot) override;
 
-    FsResult<QString> readTextFile(const QString &path) override;
-    FsStatus writeTextFile(const QString &path, const QString &text) override;
+private:
+    QHash<QString, QString> m_currentFolders;   // volume root -> folder
+};
 
-    // The files of a batch: posixbatchfiles.cpp.
+class PosixBatchFiles : public BatchFiles {
+public:
     FsResult<NameState> nameState(const QString &path) override;
     FsResult<FileVersion> fileVersion(const QString &path) override;
     FsResult<FileVersion> copyFile(const QString &source, const QString &target, Landing landing,
@@ -41,19 +57,8 @@ public:
     void removeStaleTemporaries(const QString &folder) override;
     FsResult<FolderProbe> probeFolder(const QString &folder, const QString &otherFolder) override;
     FsStatus flushVolume(const QString &folder) override;
-
-protected:
-    // Writes bytes to a temporary file beside path and renames it into place.
-    FsStatus writeFileAtomically(const QString &path, const QByteArray &bytes);
-
-private:
-    QHash<QString, QString> m_currentFolders;   // volume root -> folder
-    QString m_currentVolume;
-
-    // The date texts of one listing mostly share a few days; formatting each
-    // day once keeps a folder of a hundred thousand files quick to list.
-    qint64 m_cachedDay = -1;
-    QString m_cachedDateText;
+    FsStatus setAttributesNormal(const QString &path) override;
+    FsStatus deleteFile(const QString &path) override;
 };
 
 }  // namespace nv

@@ -28,7 +28,8 @@ void Form1::ShowThumbnail()
     Image1->hide();
     Image1->setScaledContents(false);
     const QRect box = Picture1->contentsRect();
-    const std::optional<Thumbnail> thumbnail = loadThumbnail(m_platform, ThumbnailPath, box.size());
+    const std::optional<Thumbnail> thumbnail =
+        loadThumbnail(m_platform.media, m_platform.dialogs, ThumbnailPath, box.size());
     if (!thumbnail) return;
     Image1->setPixmap(QPixmap::fromImage(thumbnail->picture));
     Image1->setScaledContents(thumbnail->placement.stretch);

@@ -1,6 +1,6 @@
 #include "preview/thumbnailfit.h"
 
-#include "platform/platform.h"
+#include "platform/paths.h"
 
 #include <algorithm>
 

@@ -2,18 +2,18 @@
 
 namespace nv {
 
-std::optional<Thumbnail> loadThumbnail(Platform &platform, const QString &path, const QSizeF &boxSize)
+std::optional<Thumbnail> loadThumbnail(Media &media, Dialogs &dialogs, const QString &path, const QSizeF &boxSize)
 {
     Thumbnail thumbnail;
     QSize natural;
-    PictureFault fault = platform.readPictureSize(path, natural);
+    PictureFault fault = media.readPictureSize(path, natural);
     if (fault == PictureFault::None) {
         thumbnail.placement = fitThumbnail(float(boxSize.width()), float(boxSize.height()),
                                            float(natural.width()), float(natural.height()));
-        fault = platform.loadPicture(path, thumbnail.placement.geometry().size(), thumbnail.picture);
+        fault = media.loadPicture(path, thumbnail.placement.geometry().size(), thumbnail.picture);
     }
     if (fault == PictureFault::NotAPicture)
-        platform.showMessage(kNotAPictureMessage, MessageButtons::Ok, MessageIcon::None);
+        dialogs.showMessage(kNotAPictureMessage, MessageButtons::Ok, MessageIcon::None);
     if (fault != PictureFault::None) return std::nullopt;
     return thumbnail;
 }

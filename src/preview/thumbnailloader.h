@@ -2,7 +2,8 @@
 // place it in the box, and decode it at the size it will be shown.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/dialogs.h"
+#include "platform/media.h"
 #include "preview/thumbnailfit.h"
 
 #include <QImage>
@@ -21,6 +22,6 @@ struct Thumbnail {
 // Nothing when the file cannot be shown. A file whose content is no picture
 // the loader can read is reported to the user first; a missing or unreadable
 // file is passed over in silence.
-std::optional<Thumbnail> loadThumbnail(Platform &platform, const QString &path, const QSizeF &boxSize);
+std::optional<Thumbnail> loadThumbnail(Media &media, Dialogs &dialogs, const QString &path, const QSizeF &boxSize);
 
 }  // namespace nv

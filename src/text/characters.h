@@ -10,6 +10,9 @@
 
 namespace nv {
 
+// The digits of numbers in names; full-width digits are text, not numbers.
+inline bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
 qsizetype characterCount(QStringView text);
 // The first or the last n characters of text; the whole text when it is shorter.
 QString leftCharacters(QStringView text, qsizetype n);

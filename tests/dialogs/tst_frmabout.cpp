@@ -38,7 +38,7 @@ void TestFrmAbout::textsSetWhenOpened()
 {
     TempFolder programFolder;
     TestPlatform platform;
-    frmAbout box(platform, programFolder.path());
+    frmAbout box(platform, platform, platform, programFolder.path());
 
     QCOMPARE(box.windowTitle(), QStringLiteral("Norvanta2のﾊﾞｰｼﾞｮﾝ情報"));
     QCOMPARE(box.findChild<QLabel *>(QStringLiteral("lblVersion"))->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.4.0"));
@@ -53,7 +53,7 @@ void TestFrmAbout::showsTheProgramIcon()
     const QIcon icon = ProgramIcon();
     TempFolder notesFolder;
     TestPlatform platform;
-    frmAbout box(platform, notesFolder.path());
+    frmAbout box(platform, platform, platform, notesFolder.path());
     const QImage shown = box.findChild<QLabel *>(QStringLiteral("picIcon"))->pixmap().toImage();
     QVERIFY(!shown.isNull());
     QCOMPARE(shown, icon.pixmap(shown.size()).toImage());
@@ -82,7 +82,7 @@ void TestFrmAbout::linkLook()
 
     TempFolder programFolder;
     TestPlatform platform;
-    frmAbout box(platform, programFolder.path());
+    frmAbout box(platform, platform, platform, programFolder.path());
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     const QColor normal = box.findChild<QLabel *>(QStringLiteral("lblVersion"))->palette().color(QPalette::WindowText);
@@ -104,7 +104,7 @@ void TestFrmAbout::linkOpensThroughTheDesktop()
 {
     TempFolder programFolder;
     TestPlatform platform;
-    frmAbout box(platform, programFolder.path());
+    frmAbout box(platform, platform, platform, programFolder.path());
     box.show();
     auto *link = box.findChild<QLabel *>(QStringLiteral("Label1"));
 
@@ -192,7 +192,7 @@ void TestFrmAbout::sysInfoLookUp()
     if (!existingFile.isEmpty()) folder.addFile(existingFile);
     for (const QString &name : onSearchPath) platform.programsOnPath.insert(name, QStringLiteral("/usr/bin/") + name);
 
-    StartSysInfo(platform);
+    StartSysInfo(platform, platform, platform);
 
     if (started.isEmpty()) {
         QVERIFY(platform.startedPrograms.empty());
@@ -210,7 +210,7 @@ void TestFrmAbout::sysInfoButtonWithNothingToStart()
 {
     TempFolder programFolder;
     TestPlatform platform;
-    frmAbout box(platform, programFolder.path());
+    frmAbout box(platform, platform, platform, programFolder.path());
 
     QTest::mouseClick(box.findChild<QPushButton *>(QStringLiteral("cmdSysInfo")), Qt::LeftButton);
     QCOMPARE(platform.messages.size(), size_t(1));

@@ -68,7 +68,8 @@ FaultRun runScenario(const QString &scenario, bool move, bool fatLike, Operation
     std::unique_ptr<TestPlatform> platform(fatLike ? new FatLikePlatform : new TestPlatform);
     if (nth > 0) platform->failCall(operation, nth, fault);
     RecordingProgress progress;
-    CopyBatch(*platform, progress, request(source.path(), destination.path(), rows, renameBy(newNames), move));
+    CopyBatch(*platform, *platform, progress,
+              request(source.path(), destination.path(), rows, renameBy(newNames), move));
 
     FaultRun run;
     run.reached = platform->callCount(operation) >= nth;
@@ -246,8 +247,9 @@ void TestCopyFaults::otherProgramsMeanwhile()
     if (event == "edited after copy") platform.failPath(Operation::Link, "", {FsFault::CannotLink, "EXDEV"});
     RecordingProgress progress;
 
-    QCOMPARE(CopyBatch(platform, progress, request(source.path(), destination.path(), {"a.jpg", "b.jpg", "c.jpg"},
-                                                   SerialNameRule("n", 1, 0, "jpg"), move, ask)),
+    QCOMPARE(CopyBatch(platform, platform, progress,
+                       request(source.path(), destination.path(), {"a.jpg", "b.jpg", "c.jpg"},
+                               SerialNameRule("n", 1, 0, "jpg"), move, ask)),
              BatchEnd::Normal);
     QCOMPARE(snapshot(destination.path()), copies);
     QCOMPARE(snapshot(source.path()), sourcesAfter);
@@ -273,7 +275,8 @@ void TestCopyFaults::sourceReplacedBeforeItsNameIsTaken()
     RecordingProgress progress;
     const QMap<QString, QString> rule{{"a.jpg", "b.jpg"}, {"b.jpg", "c.jpg"}};
 
-    QCOMPARE(CopyBatch(platform, progress, request(folder.path(), folder.path(), rule.keys(), renameBy(rule), true)),
+    QCOMPARE(CopyBatch(platform, platform, progress,
+                       request(folder.path(), folder.path(), rule.keys(), renameBy(rule), true)),
              BatchEnd::Normal);
     QCOMPARE(snapshot(folder.path()), (Files{{"a.jpg", "A"}, {"b.jpg", "new B"}, {"c.jpg", "B"}}));
     QCOMPARE(platform.messages.size(), size_t(1));
@@ -303,8 +306,8 @@ void TestCopyFaults::namesTooLongCopyNothing()
     std::unique_ptr<TestPlatform> platform(fatLike ? new FatLikePlatform : new TestPlatform);
     RecordingProgress progress;
 
-    QCOMPARE(CopyBatch(*platform, progress, request(source.path(), destination.path(), {"a.jpg", "b.jpg"},
-                                                    SerialNameRule(head, 99, 0, "jpg"), true)),
+    QCOMPARE(CopyBatch(*platform, *platform, progress, request(source.path(), destination.path(), {"a.jpg", "b.jpg"},
+                                                               SerialNameRule(head, 99, 0, "jpg"), true)),
              BatchEnd::Refused);
     QVERIFY(snapshot(destination.path()).isEmpty());
     QCOMPARE(source.names().size(), 2);
@@ -323,8 +326,8 @@ void TestCopyFaults::hiddenTargetIsAsked()
     platform.answers = {MessageAnswer::No};
     RecordingProgress progress;
 
-    QCOMPARE(CopyBatch(platform, progress, request(source.path(), destination.path(), {"a.png"},
-                                                   SerialNameRule("", 0, 0, "jpg"), true)),
+    QCOMPARE(CopyBatch(platform, platform, progress, request(source.path(), destination.path(), {"a.png"},
+                                                             SerialNameRule("", 0, 0, "jpg"), true)),
              BatchEnd::Normal);
     QCOMPARE(platform.messages.size(), size_t(1));
     QCOMPARE(platform.messages[0].text, QStringLiteral(".jpgと同名のファイルが存在します。上書きしますか？"));
@@ -345,8 +348,8 @@ void TestCopyFaults::temporariesOfAKilledRun()
     TestPlatform platform;
     RecordingProgress progress;
 
-    QCOMPARE(CopyBatch(platform, progress, request(source.path(), destination.path(), {"a.png"},
-                                                   SerialNameRule("n", 1, 0, "jpg"), false)),
+    QCOMPARE(CopyBatch(platform, platform, progress, request(source.path(), destination.path(), {"a.png"},
+                                                             SerialNameRule("n", 1, 0, "jpg"), false)),
              BatchEnd::Normal);
     ::close(busy);
     QCOMPARE(destination.names(),
@@ -399,12 +402,13 @@ void TestCopyFaults::fatCard()
     }
     if (!subfolder.isEmpty()) QVERIFY(QDir(card).mkdir(subfolder));
     TestPlatform platform;
-    const FsResult<Platform::FolderProbe> probe = platform.probeFolder(card, card);
+    const FsResult<BatchFiles::FolderProbe> probe = platform.probeFolder(card, card);
     QVERIFY(probe.ok() && probe.value.foldsLetterCase && probe.value.sameAsOther && probe.value.nameLengthInUtf16);
     RecordingProgress progress;
 
     const QMap<QString, QString> rule{{"DSC001.JPG", newNames[0]}, {"DSC002.JPG", newNames[1]}};
-    QCOMPARE(CopyBatch(platform, progress, request(card, card + subfolder, rule.keys(), renameBy(rule), move)),
+    QCOMPARE(CopyBatch(platform, platform, progress,
+                       request(card, card + subfolder, rule.keys(), renameBy(rule), move)),
              BatchEnd::Normal);
     QCOMPARE(snapshot(card + subfolder), after);
     if (!subfolder.isEmpty()) QVERIFY(snapshot(card).isEmpty());

@@ -13,7 +13,7 @@
 Q_DECLARE_METATYPE(nv::FsFault)
 
 using namespace nv;
-using Landing = Platform::Landing;
+using Landing = BatchFiles::Landing;
 
 namespace {
 
@@ -77,10 +77,10 @@ void TestBatchFiles::newOrSecondName()
     const ino_t file = inodeOf(folder.pathOf(source));
     TestPlatform platform;
 
-    const FsResult<Platform::FileVersion> landed =
+    const FsResult<FileVersion> landed =
         link ? platform.linkFile(folder.pathOf(source), folder.pathOf(target), landing)
-             : FsResult<Platform::FileVersion>{{}, platform.renameWithoutReplacing(folder.pathOf(source),
-                                                                                    folder.pathOf(target))};
+             : FsResult<FileVersion>{{}, platform.renameWithoutReplacing(folder.pathOf(source),
+                                                                          folder.pathOf(target))};
     QCOMPARE(landed.status.fault, fault);
     if (fault == FsFault::None) {
         QCOMPARE(inodeOf(folder.pathOf(target)), file);

@@ -1,5 +1,4 @@
 #include "platform/nativepath.h"
-#include "platform/platform.h"
 
 #include "tempfolder.h"
 #include "testplatform.h"
@@ -85,9 +84,9 @@ private:
 };
 
 // A copy as the rename makes it once the user agreed to replace the target.
-FsStatus copyReplacing(Platform &platform, const QString &from, const QString &to)
+FsStatus copyReplacing(BatchFiles &platform, const QString &from, const QString &to)
 {
-    return platform.copyFile(from, to, Platform::Landing::Replacing, false).status;
+    return platform.copyFile(from, to, BatchFiles::Landing::Replacing, false).status;
 }
 
 // Read-only folders and files stop everyone but root.
@@ -286,7 +285,7 @@ void TestPosixPlatform::failedCopyLeavesTargetUntouched()
         status = copyReplacing(platform, source.pathOf(QStringLiteral("pipe")), to);
         QCOMPARE(status.fault, FsFault::NotPlainFile);
     } else if (fault == QLatin1String("target taken")) {
-        status = platform.copyFile(from, to, Platform::Landing::WithoutReplacing, true).status;
+        status = platform.copyFile(from, to, BatchFiles::Landing::WithoutReplacing, true).status;
         QCOMPARE(status.fault, FsFault::Exists);
     } else if (fault == QLatin1String("disk full")) {
         FileSizeLimit limit(4096);

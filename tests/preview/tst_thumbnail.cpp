@@ -192,7 +192,7 @@ void TestThumbnail::shownPicture()
 
     TempFolder folder;
     TestPlatform platform;
-    const auto thumbnail = loadThumbnail(platform, folder.addFile(name, bytes), kBox);
+    const auto thumbnail = loadThumbnail(platform, platform, folder.addFile(name, bytes), kBox);
 
     QVERIFY(thumbnail.has_value());
     QCOMPARE(thumbnail->placement.geometry(), geometry);
@@ -237,7 +237,7 @@ void TestThumbnail::notAPicture()
 
     TempFolder folder;
     TestPlatform platform;
-    QVERIFY(!loadThumbnail(platform, folder.addFile(name, bytes), kBox).has_value());
+    QVERIFY(!loadThumbnail(platform, platform, folder.addFile(name, bytes), kBox).has_value());
 
     QCOMPARE(platform.messages.size(), size_t(1));
     QCOMPARE(platform.messages.front().text, kNotAPictureMessage);
@@ -252,7 +252,7 @@ void TestThumbnail::missingFileIsSilent()
     const QString path = folder.addFile(QStringLiteral("gone.png"), encoded({20, 20}, "PNG"));
     QVERIFY(QFile::remove(path));
 
-    QVERIFY(!loadThumbnail(platform, path, kBox).has_value());
+    QVERIFY(!loadThumbnail(platform, platform, path, kBox).has_value());
     QVERIFY(platform.messages.empty());
 }
 
@@ -261,7 +261,7 @@ void TestThumbnail::nameThatIsNotUtf8()
     TempFolder folder;
     TestPlatform platform;
     const QString name = fromNativeName(QByteArray("\x8e\xca\x90\x5e.png"));   // CP932 bytes on disk
-    const auto thumbnail = loadThumbnail(platform, folder.addFile(name, encoded({30, 20}, "PNG")), kBox);
+    const auto thumbnail = loadThumbnail(platform, platform, folder.addFile(name, encoded({30, 20}, "PNG")), kBox);
 
     ::unlink(toNativeName(folder.pathOf(name)).constData());   // the folder's own clean-up cannot reach it
 

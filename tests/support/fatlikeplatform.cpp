@@ -27,19 +27,19 @@ bool FatLikePlatform::taken(const QString &path)
     return ::lstat(toNativeName(found(path)).constData(), &info) == 0;
 }
 
-FsResult<Platform::NameState> FatLikePlatform::nameState(const QString &path)
+FsResult<BatchFiles::NameState> FatLikePlatform::nameState(const QString &path)
 {
     return TestPlatform::nameState(found(path));
 }
 
-FsResult<Platform::FileVersion> FatLikePlatform::fileVersion(const QString &path)
+FsResult<FileVersion> FatLikePlatform::fileVersion(const QString &path)
 {
     FsResult<FileVersion> version = TestPlatform::fileVersion(found(path));
     version.value.coarseTimes = true;
     return version;
 }
 
-FsResult<Platform::FileVersion> FatLikePlatform::copyFile(const QString &source, const QString &target,
+FsResult<FileVersion> FatLikePlatform::copyFile(const QString &source, const QString &target,
                                                           Landing landing, bool durable)
 {
     const QString holder = found(target);
@@ -49,11 +49,10 @@ FsResult<Platform::FileVersion> FatLikePlatform::copyFile(const QString &source,
     return copied;
 }
 
-FsResult<Platform::FileVersion> FatLikePlatform::linkFile(const QString &, const QString &target, Landing)
+FsResult<FileVersion> FatLikePlatform::linkFile(const QString &, const QString &target, Landing)
 {
-    FsResult<FileVersion> refused;
-    if (!injected(Operation::Link, target, refused.status)) refused.status = {FsFault::CannotLink, "no hard links"};
-    return refused;
+    const FsResult<FileVersion> refused{{}, {FsFault::CannotLink, "no hard links"}};
+    return run(Operation::Link, target, [&] { return refused; });
 }
 
 FsStatus FatLikePlatform::renameWithoutReplacing(const QString &from, const QString &to)
@@ -80,7 +79,7 @@ FsStatus FatLikePlatform::setAttributesNormal(const QString &path)
 
 FsStatus FatLikePlatform::deleteFile(const QString &path) { return TestPlatform::deleteFile(found(path)); }
 
-FsResult<Platform::FolderProbe> FatLikePlatform::probeFolder(const QString &folder, const QString &otherFolder)
+FsResult<BatchFiles::FolderProbe> FatLikePlatform::probeFolder(const QString &folder, const QString &otherFolder)
 {
     FsResult<FolderProbe> probe = TestPlatform::probeFolder(folder, otherFolder);
     probe.value.foldsLetterCase = true;

@@ -2,7 +2,8 @@
 // every name is found in any letter case, a file gets no second name (no hard
 // links), a rename has no no-replace flag (a look comes right before a plain
 // rename), a rename that changes the letter case only does nothing (as vfat
-// does), and names are counted in UTF-16 units. Fails on demand as TestPlatform.
+// does), and names are counted in UTF-16 units. Fails on demand as TestPlatform:
+// each call finds its entry first, then passes through the faults.
 #pragma once
 
 #include "testplatform.h"

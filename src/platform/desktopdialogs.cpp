@@ -1,16 +1,9 @@
 #include "platform/desktopplatform.h"
 
-#include "platform/exifcapturetime.h"
-#include "platform/picturefile.h"
-
 #include <QApplication>
-#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QUrl>
 
 namespace nv {
 namespace {
@@ -50,7 +43,7 @@ private:
 
 }  // namespace
 
-MessageAnswer DesktopPlatform::showMessage(const QString &text, MessageButtons buttons, MessageIcon icon,
+MessageAnswer DesktopDialogs::showMessage(const QString &text, MessageButtons buttons, MessageIcon icon,
                                            const QString &title)
 {
     MessageDialog box(QApplication::activeWindow());
@@ -90,39 +83,12 @@ MessageAnswer DesktopPlatform::showMessage(const QString &text, MessageButtons b
     return buttons == MessageButtons::Ok ? MessageAnswer::Dismissed : MessageAnswer::Cancel;
 }
 
-void DesktopPlatform::setBusyPointer(bool busy)
+void DesktopDialogs::setBusyPointer(bool busy)
 {
     if (busy) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     else QGuiApplication::restoreOverrideCursor();
 }
 
-void DesktopPlatform::letEventsRun() { QCoreApplication::processEvents(); }
-
-CaptureTimeTexts DesktopPlatform::readCaptureTime(const QString &path) { return readCaptureTimeFromFile(path); }
-
-PictureFault DesktopPlatform::readPictureSize(const QString &path, QSize &size)
-{
-    return readPictureSizeFromFile(path, size);
-}
-
-PictureFault DesktopPlatform::loadPicture(const QString &path, const QSize &shownSize, QImage &picture)
-{
-    return decodePictureFile(path, shownSize, picture);
-}
-
-void DesktopPlatform::openUrl(const QString &url) { QDesktopServices::openUrl(QUrl(url)); }
-
-bool DesktopPlatform::startProgram(const QString &program)
-{
-    return !program.isEmpty() && QProcess::startDetached(program, {});
-}
-
-QString DesktopPlatform::findProgram(const QString &name) { return QStandardPaths::findExecutable(name); }
-
-// Linux keeps no registry: every look-up finds nothing.
-FsResult<RegistryValue> DesktopPlatform::readRegistryValue(RegistryRoot, const QString &, const QString &)
-{
-    return {{}, FsStatus::failure(FsFault::Missing, QString())};
-}
+void DesktopDialogs::letEventsRun() { QCoreApplication::processEvents(); }
 
 }  // namespace nv

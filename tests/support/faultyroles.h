@@ -1,0 +1,87 @@
+// Each role of the platform behind a wrapper that passes its calls through
+// CallFaults, where a test makes them fail; the calls that no test fails go
+// straight to the role underneath.
+#pragma once
+
+#include "callfaults.h"
+
+#include "platform/batchfiles.h"
+#include "platform/folders.h"
+#include "platform/media.h"
+#include "platform/textfiles.h"
+
+namespace nv {
+
+class FaultyFolders : public Folders {
+public:
+    FaultyFolders(Folders &role, CallFaults &faults) : m_role(role), m_faults(faults) {}
+
+    FsResult<std::vector<FileEntry>> listPlainFiles(const QString &folder, bool withTimes) override;
+    FsResult<QStringList> listSubfolders(const QString &folder) override;
+    FsStatus checkFolder(const QString &folder) override;
+    FsStatus makeFolder(const QString &folder) override { return m_role.makeFolder(folder); }
+    bool fileExists(const QString &path) override { return m_role.fileExists(path); }
+    QString dateTimeText(qint64 secondsSinceEpoch) override { return m_role.dateTimeText(secondsSinceEpoch); }
+
+private:
+    Folders &m_role;
+    CallFaults &m_faults;
+};
+
+class FaultyTextFiles : public TextFiles {
+public:
+    FaultyTextFiles(TextFiles &role, CallFaults &faults) : m_role(role), m_faults(faults) {}
+
+    FsResult<QString> readTextFile(const QString &path) override;
+    FsStatus writeTextFile(const QString &path, const QString &text) override;
+
+private:
+    TextFiles &m_role;
+    CallFaults &m_faults;
+};
+
+class FaultyBatchFiles : public BatchFiles {
+public:
+    FaultyBatchFiles(BatchFiles &role, CallFaults &faults) : m_role(role), m_faults(faults) {}
+
+    FsResult<NameState> nameState(const QString &path) override;
+    FsResult<FileVersion> fileVersion(const QString &path) override;
+    FsResult<FileVersion> copyFile(const QString &source, const QString &target, Landing landing,
+                                   bool durable) override;
+    FsResult<FileVersion> linkFile(const QString &source, const QString &target, Landing landing) override;
+    FsStatus renameWithoutReplacing(const QString &from, const QString &to) override;
+    FsStatus renameReplacing(const QString &from, const QString &to) override;
+    FsResult<QString> setAside(const QString &path) override;
+    void removeStaleTemporaries(const QString &folder) override { m_role.removeStaleTemporaries(folder); }
+    FsResult<FolderProbe> probeFolder(const QString &folder, const QString &otherFolder) override;
+    FsStatus flushVolume(const QString &folder) override;
+    FsStatus setAttributesNormal(const QString &path) override;
+    FsStatus deleteFile(const QString &path) override;
+
+private:
+    BatchFiles &m_role;
+    CallFaults &m_faults;
+};
+
+// Pictures load as the role underneath loads them; a capture time that is made
+// to fail reads as no EXIF.
+class FaultyMedia : public Media {
+public:
+    FaultyMedia(Media &role, CallFaults &faults) : m_role(role), m_faults(faults) {}
+
+    PictureFault readPictureSize(const QString &path, QSize &size) override
+    {
+        return m_role.readPictureSize(path, size);
+    }
+    PictureFault loadPicture(const QString &path, const QSize &shownSize, QImage &picture) override
+    {
+        return m_role.loadPicture(path, shownSize, picture);
+    }
+    CaptureTimeTexts readCaptureTime(const QString &path) override;
+
+private:
+    Media &m_role;
+    CallFaults &m_faults;
+};
+
+}  // namespace nv
