@@ -7,7 +7,9 @@
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/media.h"
+#include "platform/posixjournalfiles.h"
 #include "platform/posixplatform.h"
+#include "platform/posixtrash.h"
 
 namespace nv {
 
@@ -37,6 +39,7 @@ public:
 };
 
 class DesktopPlatform : public PosixFolders, public PosixTextFiles, public PosixVolumes, public PosixBatchFiles,
-                        public DesktopDialogs, public FileMedia, public DesktopServices {};
+                        public DesktopDialogs, public FileMedia, public DesktopServices, public PosixTrash,
+                        public PosixJournalFiles {};
 
 }  // namespace nv

@@ -29,6 +29,42 @@ FileVersion versionOf(const struct stat &info, bool coarseTimes)
 
 QByteArray folderOf(const QByteArray &path) { return path.left(path.lastIndexOf('/') + 1); }
 
+int makeFolders(const QByteArray &path)
+{
+    const QByteArray folder = path.endsWith('/') ? path : path + '/';
+    // Each folder on the way down, the last one too: every prefix that ends in "/".
+    for (qsizetype end = folder.indexOf('/', 1); end >= 0; end = folder.indexOf('/', end + 1)) {
+        const QByteArray step = folder.left(end);
+        struct stat info {};
+        if (::stat(step.constData(), &info) == 0) continue;   // also where we may not write
+        if (::mkdir(step.constData(), 0700) != 0 && errno != EEXIST) return errno;
+    }
+    return 0;
+}
+
+int readWholeFile(const QByteArray &path, QByteArray &bytes)
+{
+    const Descriptor file(::open(path.constData(), O_RDONLY | O_CLOEXEC));
+    if (file.fd < 0) return errno;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(file.fd, buffer, sizeof buffer);
+        if (got == 0) return 0;
+        if (got > 0) bytes.append(buffer, got);
+        else if (errno != EINTR) return errno;
+    }
+}
+
+int writeAll(int fd, const QByteArray &bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t put = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (put >= 0) done += put;
+        else if (errno != EINTR) return errno;
+    }
+    return 0;
+}
+
 bool isTemporaryName(const char *name)
 {
     const size_t prefixLength = sizeof kTemporaryPrefix - 1;

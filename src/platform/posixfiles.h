@@ -31,6 +31,14 @@ struct Descriptor {
 
 // The folder part of a path, ending in "/".
 QByteArray folderOf(const QByteArray &path);
+// Makes a folder and each missing folder above it, each for its owner alone
+// (they hold the user's settings, journals, trash); an existing folder is
+// success. 0 or the errno.
+int makeFolders(const QByteArray &path);
+// Reads every byte of a file. 0 or the errno.
+int readWholeFile(const QByteArray &path, QByteArray &bytes);
+// Writes every byte to a descriptor, however many writes it takes. 0 or the errno.
+int writeAll(int fd, const QByteArray &bytes);
 
 // Temporary copies are named ".norvanta2-" and six letters or digits; a file
 // set aside to break a cycle of renames is ".norvanta2-kept-" and six. Only

@@ -123,14 +123,7 @@ FsStatus PosixFolders::checkFolder(const QString &folder)
 
 FsStatus PosixFolders::makeFolder(const QString &folder)
 {
-    const QByteArray path = toNativeName(withTrailingSlash(folder));
-    // Each folder on the way down, the last one too: every prefix that ends in "/".
-    for (qsizetype end = path.indexOf('/', 1); end >= 0; end = path.indexOf('/', end + 1)) {
-        const QByteArray step = path.left(end);
-        struct stat info {};
-        if (::stat(step.constData(), &info) == 0) continue;   // also where we may not write
-        if (::mkdir(step.constData(), 0700) != 0 && errno != EEXIST) return lastError();
-    }
+    if (const int error = posix::makeFolders(toNativeName(folder))) return FsStatus::fromErrno(error);
     return checkFolder(folder);
 }
 

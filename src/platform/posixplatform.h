@@ -39,6 +39,7 @@ public:
     std::vector<Volume> volumes() override;
     QString currentFolderOf(const QString &volumeRoot) override;
     void setCurrentFolder(const QString &folder) override;
+    FsResult<VolumeFacts> volumeFacts(const QString &folder) override;   // posixvolumefacts.cpp
 
 private:
     QHash<QString, QString> m_currentFolders;   // volume root -> folder

@@ -19,14 +19,7 @@ FsStatus writeFileAtomically(const QString &path, const QByteArray &bytes)
     const QByteArray target = toNativeName(path);
     posix::TemporaryFile file(posix::folderOf(target));
     if (file.fd() < 0) return lastError();
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t put = ::write(file.fd(), bytes.constData() + done, size_t(bytes.size() - done));
-        if (put < 0) {
-            if (errno == EINTR) continue;
-            return lastError();
-        }
-        done += put;
-    }
+    if (const int error = posix::writeAll(file.fd(), bytes)) return FsStatus::fromErrno(error);
     const mode_t mask = ::umask(0);
     ::umask(mask);
     ::fchmod(file.fd(), 0666 & ~mask);
@@ -39,21 +32,9 @@ FsStatus writeFileAtomically(const QString &path, const QByteArray &bytes)
 FsResult<QString> PosixTextFiles::readTextFile(const QString &path)
 {
     FsResult<QString> result;
-    posix::Descriptor file(::open(toNativeName(path).constData(), O_RDONLY | O_CLOEXEC));
-    if (file.fd < 0) { result.status = lastError(); return result; }
     QByteArray bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(file.fd, buffer, sizeof buffer);
-        if (got == 0) break;
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            result.status = lastError();
-            return result;
-        }
-        bytes.append(buffer, got);
-    }
-    result.value = decodeText(bytes);
+    if (const int error = posix::readWholeFile(toNativeName(path), bytes)) result.status = FsStatus::fromErrno(error);
+    else result.value = decodeText(bytes);
     return result;
 }
 

@@ -88,4 +88,12 @@ FsResult<BatchFiles::FolderProbe> FatLikePlatform::probeFolder(const QString &fo
     return probe;
 }
 
+FsResult<VolumeFacts> FatLikePlatform::volumeFacts(const QString &folder)
+{
+    FsResult<VolumeFacts> facts = TestPlatform::volumeFacts(folder);
+    facts.value.stableInodes = false;
+    facts.value.foldsLetterCase = true;
+    return facts;
+}
+
 }  // namespace nv

@@ -2,8 +2,9 @@
 // every name is found in any letter case, a file gets no second name (no hard
 // links), a rename has no no-replace flag (a look comes right before a plain
 // rename), a rename that changes the letter case only does nothing (as vfat
-// does), and names are counted in UTF-16 units. Fails on demand as TestPlatform:
-// each call finds its entry first, then passes through the faults.
+// does), names are counted in UTF-16 units, and inode numbers are not to be
+// relied on. Fails on demand as TestPlatform: each call finds its entry first,
+// then passes through the faults.
 #pragma once
 
 #include "testplatform.h"
@@ -23,6 +24,7 @@ public:
     FsStatus setAttributesNormal(const QString &path) override;
     FsStatus deleteFile(const QString &path) override;
     FsResult<FolderProbe> probeFolder(const QString &folder, const QString &otherFolder) override;
+    FsResult<VolumeFacts> volumeFacts(const QString &folder) override;
 
 private:
     // The path of the entry that the path finds, in whatever letter case it has on disk.
