@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace nv {
@@ -17,7 +16,9 @@ using posix::lastError;
 FsStatus writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     const QByteArray target = toNativeName(path);
-    posix::TemporaryFile file(posix::folderOf(target));
+    // Made as any file of the user's is: readable by others unless the
+    // user's umask says otherwise.
+    posix::TemporaryFile file(posix::folderOf(target), posix::TemporaryFile::Naming::WhereNeeded, 0666);
     if (file.fd() < 0) return lastError();
     for (qsizetype done = 0; done < bytes.size();) {
         const ssize_t put = ::write(file.fd(), bytes.constData() + done, size_t(bytes.size() - done));
@@ -27,9 +28,6 @@ FsStatus writeFileAtomically(const QString &path, const QByteArray &bytes)
         }
         done += put;
     }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(file.fd(), 0666 & ~mask);
     if (::fsync(file.fd()) != 0) return lastError();
     return file.land(target, BatchFiles::Landing::Replacing);
 }
