@@ -105,14 +105,17 @@ bool linkUnnamed(int fd, const QByteArray &to)
 
 }  // namespace
 
-TemporaryFile::TemporaryFile(const QByteArray &folder, Naming naming)
+TemporaryFile::TemporaryFile(const QByteArray &folder, Naming naming, mode_t mode)
 {
     if (naming == Naming::WhereNeeded && canNameUnnamedFiles()) {
-        m_fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        m_fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
         if (m_fd >= 0) return;
     }
-    m_path = folder + kTemporaryPrefix + "XXXXXX";
-    m_fd = ::mkostemp(m_path.data(), O_CLOEXEC);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        m_path = randomName(folder, kTemporaryPrefix);
+        m_fd = ::open(m_path.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (m_fd >= 0 || errno != EEXIST) break;
+    }
     m_exists = m_fd >= 0;
     if (m_fd >= 0) ::flock(m_fd, LOCK_EX);   // a lock nobody else can hold yet: it only marks the file as busy
 }

@@ -56,11 +56,12 @@ QByteArray randomName(const QByteArray &folder, const char *prefix);
 // behind, and landing is one link that never replaces instead of a create and
 // a rename. Elsewhere (FAT, FUSE), or when a name is asked for, it is a hidden
 // file of the temporary pattern, locked (flock) while it is open so that
-// removeStaleTemporaries of another run leaves it alone.
+// removeStaleTemporaries of another run leaves it alone. The file is created
+// with mode, less the umask, as the kernel applies it.
 class TemporaryFile {
 public:
     enum class Naming { WhereNeeded, Always };
-    explicit TemporaryFile(const QByteArray &folder, Naming naming = Naming::WhereNeeded);
+    explicit TemporaryFile(const QByteArray &folder, Naming naming = Naming::WhereNeeded, mode_t mode = 0600);
     ~TemporaryFile();
     TemporaryFile(const TemporaryFile &) = delete;
     TemporaryFile &operator=(const TemporaryFile &) = delete;

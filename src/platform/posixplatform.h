@@ -18,6 +18,7 @@ public:
     FsResult<QStringList> listSubfolders(const QString &folder) override;
     FsStatus checkFolder(const QString &folder) override;
     FsStatus makeFolder(const QString &folder) override;
+    QString startFolder() override;
     bool fileExists(const QString &path) override;
     QString dateTimeText(qint64 secondsSinceEpoch) override;
 

@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace nv {
@@ -17,12 +16,11 @@ using posix::lastError;
 FsStatus writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     const QByteArray target = toNativeName(path);
-    posix::TemporaryFile file(posix::folderOf(target));
+    // Made as any file of the user's is: readable by others unless the
+    // user's umask says otherwise.
+    posix::TemporaryFile file(posix::folderOf(target), posix::TemporaryFile::Naming::WhereNeeded, 0666);
     if (file.fd() < 0) return lastError();
     if (const int error = posix::writeAll(file.fd(), bytes)) return FsStatus::fromErrno(error);
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(file.fd(), 0666 & ~mask);
     if (::fsync(file.fd()) != 0) return lastError();
     return file.land(target, BatchFiles::Landing::Replacing);
 }

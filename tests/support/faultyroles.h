@@ -22,6 +22,7 @@ public:
     FsResult<QStringList> listSubfolders(const QString &folder) override;
     FsStatus checkFolder(const QString &folder) override;
     FsStatus makeFolder(const QString &folder) override { return m_role.makeFolder(folder); }
+    QString startFolder() override { return m_role.startFolder(); }
     bool fileExists(const QString &path) override { return m_role.fileExists(path); }
     QString dateTimeText(qint64 secondsSinceEpoch) override { return m_role.dateTimeText(secondsSinceEpoch); }
 
