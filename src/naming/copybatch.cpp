@@ -41,8 +41,10 @@ private:
     bool landSetAside(int index);
     Clearance clearName(int index);
     Clearance takeMovedName(int index);
+    Clearance notReplaced(int index, const FsStatus &look);
     bool replaces(int index) const;
     bool isStillMoved(const FileVersion &now, const Outcome &moved) const;
+    bool isFileLookedAt(const FileVersion &setAside, const FileVersion &looked) const;
     bool isOnDisk(const QString &path);
     void putBack(const KeptFile &kept);
     void putBackKept();
@@ -178,31 +180,32 @@ CopyRun::Clearance CopyRun::clearName(int index)
 
 // Empties the name of a source that this run moved away, for the step that
 // takes it, so that the step lands without replacing. The file under the name
-// is set aside first and deleted only if it still is what was moved from
-// there; anything else (another program's file) goes back.
+// is looked at, set aside and deleted only if it still is what was moved from
+// there; anything else (another program's file) stays or goes back.
 CopyRun::Clearance CopyRun::takeMovedName(int index)
 {
     const int heldIndex = m_plan.steps[size_t(index)].next;
     Outcome &held = m_outcomes[size_t(heldIndex)];
-    const QString heldName = shownName(m_plan.steps[size_t(heldIndex)].oldName);
-    const FsResult<QString> kept = m_files.setAside(sourcePath(heldIndex));
-    if (!kept.value.isEmpty()) m_kept.push_back({heldIndex, kept.value});
-    if (kept.status.fault == FsFault::Missing) {
+    // Looked at under its own spelling before it is renamed: a card's driver
+    // may number another spelling apart, and stamp a renamed file with the
+    // time of the rename.
+    const FsResult<FileVersion> looked = m_files.fileVersion(sourcePath(heldIndex));
+    if (looked.status.fault == FsFault::Missing) {
         held.sourceGone = true;   // gone already: its content is at its new name
         return Clearance::Land;
     }
+    if (!looked.ok() || !isStillMoved(looked.value, held)) return notReplaced(index, looked.status);
+    const FsResult<QString> kept = m_files.setAside(sourcePath(heldIndex));
+    if (!kept.value.isEmpty()) m_kept.push_back({heldIndex, kept.value});
     if (!kept.ok()) {
         fail(QStringLiteral("「%1」に一時的な名前を付けられませんでした。").arg(shownName(sourcePath(heldIndex))),
              kept.status.reason);
         return Clearance::Fail;
     }
-    const FsResult<FileVersion> now = m_files.fileVersion(kept.value);
-    if (!now.ok() || !isStillMoved(now.value, held)) {
-        notDone(index, now.ok() ? QStringLiteral("「%1」が移した後で変わったため、置き換えていません").arg(heldName)
-                                : QStringLiteral("「%1」を確かめられないため、置き換えていません（%2）")
-                                      .arg(heldName, now.status.reason));
+    const FsResult<FileVersion> setAside = m_files.fileVersion(kept.value);
+    if (!setAside.ok() || !isFileLookedAt(setAside.value, looked.value)) {
         putBack(m_kept.back());
-        return Clearance::Skip;
+        return notReplaced(index, setAside.status);
     }
     const FsStatus deleted = m_files.deleteFile(kept.value);
     if (!deleted.ok()) {
@@ -214,6 +217,14 @@ CopyRun::Clearance CopyRun::takeMovedName(int index)
     return Clearance::Land;
 }
 
+CopyRun::Clearance CopyRun::notReplaced(int index, const FsStatus &look)
+{
+    const QString held = shownName(m_plan.steps[size_t(m_plan.steps[size_t(index)].next)].oldName);
+    notDone(index, look.ok() ? QStringLiteral("「%1」が移した後で変わったため、置き換えていません").arg(held)
+                             : QStringLiteral("「%1」を確かめられないため、置き換えていません（%2）").arg(held, look.reason));
+    return Clearance::Skip;
+}
+
 // A card of the FAT family gives one file another inode number under each
 // spelling of its name, so there the name (looked up), size and time tell it.
 bool CopyRun::isStillMoved(const FileVersion &now, const Outcome &moved) const
@@ -221,6 +232,13 @@ bool CopyRun::isStillMoved(const FileVersion &now, const Outcome &moved) const
     const Recognition recognition =
         m_plan.destination.foldsLetterCase ? Recognition::ByNameSizeAndTime : Recognition::ByIdentity;
     return isSameVersion(now, moved.version, moved.linked, recognition);
+}
+
+// Whether the file set aside is the one looked at just before: by its inode,
+// or on a card, whose driver may number it and time it anew, by its size.
+bool CopyRun::isFileLookedAt(const FileVersion &setAside, const FileVersion &looked) const
+{
+    return m_plan.destination.foldsLetterCase ? setAside.size == looked.size : setAside.identity == looked.identity;
 }
 
 // Over a file the user agreed to replace, unless this run set that file aside
