@@ -137,14 +137,12 @@ private slots:
     void otherProgramsMeanwhile_data();
     void otherProgramsMeanwhile();
     void sourceReplacedBeforeItsNameIsTaken();
-    void namesTooLongCopyNothing_data();
-    void namesTooLongCopyNothing();
+    void namesTheFolderCannotTake_data();
+    void namesTheFolderCannotTake();
     void hiddenTargetIsAsked();
     void temporariesOfAKilledRun();
     void fatCard_data();
     void fatCard();
-    void cardRefusesNames_data();
-    void cardRefusesNames();
     void caseFoldingCard_data();
     void caseFoldingCard();
 };
@@ -309,39 +307,6 @@ void TestCopyFaults::sourceReplacedBeforeItsNameIsTaken()
     QVERIFY(platform.messages[0].text.contains("「b.jpg」："));
 }
 
-void TestCopyFaults::namesTooLongCopyNothing_data()
-{
-    QTest::addColumn<bool>("fatLike");
-    QTest::addColumn<QString>("head");
-    QTest::addColumn<QString>("told");
-    // 99 still fits, 100 makes 256 bytes: found before the first copy.
-    QTest::newRow("bytes") << false << QString(249, 'h') << "255 バイト";
-    QTest::newRow("bytes of Japanese") << false << QString(83, u'写') << "255 バイト";
-    QTest::newRow("UTF-16 units on a card") << true << QString(249, 'h') << "255 文字";
-}
-
-void TestCopyFaults::namesTooLongCopyNothing()
-{
-    QFETCH(bool, fatLike);
-    QFETCH(QString, head);
-    QFETCH(QString, told);
-    TempFolder source, destination;
-    source.addFile("a.jpg", "A");
-    source.addFile("b.jpg", "B");
-    std::unique_ptr<TestPlatform> platform(fatLike ? new FatLikePlatform : new TestPlatform);
-    RecordingProgress progress;
-
-    QCOMPARE(CopyBatch(*platform, *platform, progress, request(source.path(), destination.path(), {"a.jpg", "b.jpg"},
-                                                               SerialNameRule(head, 99, 0, "jpg"), true)),
-             BatchEnd::Refused);
-    QVERIFY(snapshot(destination.path()).isEmpty());
-    QCOMPARE(source.names().size(), 2);
-    QCOMPARE(platform->messages.size(), size_t(1));
-    QVERIFY(platform->messages[0].text.contains(told));
-    QVERIFY(platform->messages[0].text.contains("「b.jpg」"));
-    QVERIFY(!platform->messages[0].text.contains("「a.jpg」"));
-}
-
 void TestCopyFaults::hiddenTargetIsAsked()
 {
     TempFolder source, destination;
@@ -437,52 +402,61 @@ void TestCopyFaults::fatCard()
     QCOMPARE(int(platform.messages.size()), messages);
 }
 
-void TestCopyFaults::cardRefusesNames_data()
+void TestCopyFaults::namesTheFolderCannotTake_data()
 {
     QTest::addColumn<bool>("fatLike");
-    QTest::addColumn<QString>("newName");   // for b.jpg; a.jpg becomes ok.jpg
-    QTest::addColumn<QString>("reason");    // empty: renamed
+    QTest::addColumn<QString>("fits");      // the new name of a.jpg
+    QTest::addColumn<QString>("refused");   // of b.jpg
+    QTest::addColumn<QString>("reason");    // empty: both are renamed
+    // 99 still fits, 100 makes 256 bytes: found before the first copy.
+    const QString h(249, 'h'), kanji(83, u'写');
+    QTest::newRow("bytes") << false << h + "99.jpg" << h + "100.jpg" << "255 バイト";
+    QTest::newRow("bytes of Japanese") << false << kanji + "99.jpg" << kanji + "100.jpg" << "255 バイト";
+    QTest::newRow("UTF-16 units on a card") << true << h + "99.jpg" << h + "100.jpg" << "255 文字";
+    // Names a memory card cannot hold.
     for (const char *character : {":", "*", "?", "\"", "<", ">", "|", "\\"})
-        QTest::addRow("%s", character) << true << QString("a%1b.jpg").arg(character)
-                                       << QString("文字「%1」は").arg(character);
-    QTest::newRow("a tab") << true << "a\tb.jpg" << "制御文字（U+0009）は";
-    QTest::newRow("a dot at the end") << true << "photo." << "終わりの「.」は";
-    QTest::newRow("a blank at the end") << true << "photo.jpg " << "終わりの空白は";
-    QTest::newRow("a device") << true << "CON.jpg" << "「CON」は装置の名前";
-    QTest::newRow("a device in lower case, two extensions") << true << "lpt9.tar.gz" << "「lpt9」は装置の名前";
-    QTest::newRow("a device without an extension") << true << "Com1" << "「Com1」は装置の名前";
-    QTest::newRow("a device name inside a longer one") << true << "CONSOLE.jpg" << "";
-    QTest::newRow("a port number beyond 9") << true << "COM10.jpg" << "";
-    QTest::newRow("a folder that tells letter case apart") << false << "a:b.jpg" << "";
+        QTest::addRow("%s on a card", character) << true << "ok.jpg" << QString("a%1b.jpg").arg(character)
+                                                 << QString("文字「%1」は").arg(character);
+    QTest::newRow("a tab on a card") << true << "ok.jpg" << "a\tb.jpg" << "制御文字（U+0009）は";
+    QTest::newRow("a dot at the end on a card") << true << "ok.jpg" << "photo." << "終わりの「.」は";
+    QTest::newRow("a blank at the end on a card") << true << "ok.jpg" << "photo.jpg " << "終わりの空白は";
+    QTest::newRow("a device on a card") << true << "ok.jpg" << "CON.jpg" << "「CON」は装置の名前";
+    QTest::newRow("a device in lower case, two extensions") << true << "ok.jpg" << "lpt9.tar.gz" << "「lpt9」は装置";
+    QTest::newRow("a device without an extension") << true << "ok.jpg" << "Com1" << "「Com1」は装置の名前";
+    QTest::newRow("a device name inside a longer one") << true << "ok.jpg" << "CONSOLE.jpg" << "";
+    QTest::newRow("a port number beyond 9") << true << "ok.jpg" << "COM10.jpg" << "";
+    QTest::newRow("a folder that tells letter case apart") << false << "ok.jpg" << "a:b.jpg" << "";
 }
 
-// On a card every name is checked before the first file is touched: one
-// message names the file and why, and nothing moves.
-void TestCopyFaults::cardRefusesNames()
+// Every name is checked before the first file is touched: one message names
+// the file and why, and nothing moves.
+void TestCopyFaults::namesTheFolderCannotTake()
 {
     QFETCH(bool, fatLike);
-    QFETCH(QString, newName);
+    QFETCH(QString, fits);
+    QFETCH(QString, refused);
     QFETCH(QString, reason);
-    TempFolder source, card;
+    TempFolder source, destination;
     source.addFile("a.jpg", "A");
     source.addFile("b.jpg", "B");
     std::unique_ptr<TestPlatform> platform(fatLike ? new FatLikePlatform : new TestPlatform);
     RecordingProgress progress;
-    const QMap<QString, QString> rule{{"a.jpg", "ok.jpg"}, {"b.jpg", newName}};
+    const QMap<QString, QString> rule{{"a.jpg", fits}, {"b.jpg", refused}};
 
     const BatchEnd end = CopyBatch(*platform, *platform, progress,
-                                   request(source.path(), card.path(), rule.keys(), renameBy(rule), true));
+                                   request(source.path(), destination.path(), rule.keys(), renameBy(rule), true));
     if (reason.isEmpty()) {
         QCOMPARE(end, BatchEnd::Normal);
-        QCOMPARE(card.names(), (QStringList{newName, "ok.jpg"}));
+        QCOMPARE(destination.names(), (QStringList{refused, fits}));
         return;
     }
     QCOMPARE(end, BatchEnd::Refused);
-    QVERIFY(card.names().isEmpty());
+    QVERIFY(destination.names().isEmpty());
     QCOMPARE(source.names(), (QStringList{"a.jpg", "b.jpg"}));
     QCOMPARE(platform->messages.size(), size_t(1));
-    QVERIFY2(platform->messages[0].text.contains(QString("「b.jpg」→「%1」：%2").arg(newName, reason)),
-             qPrintable(platform->messages[0].text));
+    const QString &told = platform->messages[0].text;
+    QVERIFY2(told.contains(QString("「b.jpg」→「%1」：").arg(refused)) && told.contains(reason), qPrintable(told));
+    QVERIFY(!told.contains("「a.jpg」"));
 }
 
 void TestCopyFaults::caseFoldingCard_data()
