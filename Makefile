@@ -3,16 +3,17 @@
 #   make test     build everything, run every test
 #   make package  build the program, then $(BUILD)/norvanta2_<version>_<arch>.deb
 #   make bench    build and run the benchmarks
+#   make translations  bring translations/norvanta2_en.ts up to date with the code
 #   make deps     install the packages of all four
 # Packages are installed with apt-get when run as root, through sudo where it
 # exists, and otherwise the one apt-get line to run is printed.
 
 # Building and running the program: the compiler, Qt with its image-format
-# plug-ins, libheif for HEIC and AVIF and libtiff for large scans in the
-# thumbnail box, exiv2 for capture times, and a font with the glyphs of the
-# Japanese interface.
-RUN_PACKAGES     := g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
-                    qt6-image-formats-plugins libheif-dev libtiff-dev libexiv2-dev fonts-noto-cjk
+# plug-ins and the translation tools that compile the English window, libheif
+# for HEIC and AVIF and libtiff for large scans in the thumbnail box, exiv2 for
+# capture times, and a font with the glyphs of the Japanese interface.
+RUN_PACKAGES     := g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools \
+                    libgl-dev qt6-image-formats-plugins libheif-dev libtiff-dev libexiv2-dev fonts-noto-cjk
 # Making the package: dpkg-shlibdeps finds the libraries the program links,
 # file tells cpack which files are programs.
 PACKAGE_PACKAGES := dpkg-dev file
@@ -34,7 +35,7 @@ JOBS  := -j2
 # The test programs are compiled for `make test` only.
 CONFIGURE = cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=$(1)
 
-.PHONY: all deps run-deps package-deps test-deps bench-deps build build-all run test bench package clean
+.PHONY: translations all deps run-deps package-deps test-deps bench-deps build build-all run test bench package clean
 
 all: build
 
@@ -84,6 +85,9 @@ bench: bench-deps build
 
 package: package-deps build
 	cd $(BUILD) && cpack
+
+translations: build
+	cmake --build $(BUILD) --target update_translations
 
 clean:
 	rm -rf $(BUILD)

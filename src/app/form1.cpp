@@ -31,33 +31,33 @@ struct ControlTexts {
 };
 
 const ControlTexts kControlTexts[] = {
-    {"Drive1", nullptr, "リネーム元のドライブを選んでください。"},
-    {"Dir1", nullptr, "リネーム元のフォルダを選んでください。"},
-    {"ListView1", nullptr, "左ダブルクリックで画像が確認できます。右クリックでファイルを全部選択します。"},
-    {"Drive2", nullptr, "リネーム先のドライブを選んでください。"},
-    {"Dir2", nullptr, "リネーム先のフォルダを選んでください。"},
-    {"ListView2", nullptr, "左クリックでファイルネーム欄に続きが表示されます。ダブルクリックで画像が確認できます。"},
-    {"Label6", "リネーム元フォルダ", nullptr},
-    {"Label7", "リネーム先フォルダ", nullptr},
-    {"Label1", "ヘッドネーム", nullptr},
-    {"Label2", "通し番号", nullptr},
-    {"Text2", nullptr, "通し番号の最初の数字を入れてください。"},
-    {"Label4", "桁数", nullptr},
-    {"List1", nullptr, "通し番号の桁数を選択できます。上下のボタンで選んで選択したい数字をクリックしてください。"},
-    {"Label3", "拡張子", nullptr},
-    {"Combo1", nullptr, "リネームしたい拡張子を入力してください。また登録してあればリストより選択できます。"},
-    {"Command1", "登録", "現在表示中の拡張子を登録できます。"},
-    {"Command2", "削除", "現在表示中の拡張子を削除できます。"},
-    {"Label8", "リネーム後イメージ", "リネーム後のファイルネームのイメージが表示されます。"},
-    {"Command3", "リネーム(&R)", "選択したファイルをリネームします。"},
-    {"Command6", "ネーム追加", nullptr},
-    {"Command4", "拡張子置換(&K)", "ファイルネームはそのままに拡張子だけリネームします。普通使う事は無いでしょう。"},
-    {"Command5", "終了(&X)", "プログラムを終了します。設定のいくつかはこのボタンを押すことで記録されます。"},
-    {"Check1", "ファイル移動", "ファイルをリネーム先フォルダに移動します。チェックがなければリネームコピーします。"},
-    {"Check2", "簡易表示", "リストビューを簡易表示に切り替えます。"},
-    {"Check3", "桁合わせ", "通し番号の桁数を一番多いファイルに合わせます。"},
-    {"Command7", "更新", "リネーム元フォルダの内容を更新します。"},
-    {"Image1", nullptr, "リストビューのファイルをダブルクリックするとここにサムネイルが表示されます。"},
+    {"Drive1", nullptr, QT_TRANSLATE_NOOP("nv::Form1", "リネーム元のドライブを選んでください。")},
+    {"Dir1", nullptr, QT_TRANSLATE_NOOP("nv::Form1", "リネーム元のフォルダを選んでください。")},
+    {"ListView1", nullptr, QT_TRANSLATE_NOOP("nv::Form1", "左ダブルクリックで画像が確認できます。右クリックでファイルを全部選択します。")},
+    {"Drive2", nullptr, QT_TRANSLATE_NOOP("nv::Form1", "リネーム先のドライブを選んでください。")},
+    {"Dir2", nullptr, QT_TRANSLATE_NOOP("nv::Form1", "リネーム先のフォルダを選んでください。")},
+    {"ListView2", nullptr, QT_TRANSLATE_NOOP("nv::Form1", "左クリックでファイルネーム欄に続きが表示されます。ダブルクリックで画像が確認できます。")},
+    {"Label6", QT_TRANSLATE_NOOP("nv::Form1", "リネーム元フォルダ"), nullptr},
+    {"Label7", QT_TRANSLATE_NOOP("nv::Form1", "リネーム先フォルダ"), nullptr},
+    {"Label1", QT_TRANSLATE_NOOP("nv::Form1", "ヘッドネーム"), nullptr},
+    {"Label2", QT_TRANSLATE_NOOP("nv::Form1", "通し番号"), nullptr},
+    {"Text2", nullptr, QT_TRANSLATE_NOOP("nv::Form1", "通し番号の最初の数字を入れてください。")},
+    {"Label4", QT_TRANSLATE_NOOP("nv::Form1", "桁数"), nullptr},
+    {"List1", nullptr, QT_TRANSLATE_NOOP("nv::Form1", "通し番号の桁数を選択できます。上下のボタンで選んで選択したい数字をクリックしてください。")},
+    {"Label3", QT_TRANSLATE_NOOP("nv::Form1", "拡張子"), nullptr},
+    {"Combo1", nullptr, QT_TRANSLATE_NOOP("nv::Form1", "リネームしたい拡張子を入力してください。また登録してあればリストより選択できます。")},
+    {"Command1", QT_TRANSLATE_NOOP("nv::Form1", "登録"), QT_TRANSLATE_NOOP("nv::Form1", "現在表示中の拡張子を登録できます。")},
+    {"Command2", QT_TRANSLATE_NOOP("nv::Form1", "削除"), QT_TRANSLATE_NOOP("nv::Form1", "現在表示中の拡張子を削除できます。")},
+    {"Label8", QT_TRANSLATE_NOOP("nv::Form1", "リネーム後イメージ"), QT_TRANSLATE_NOOP("nv::Form1", "リネーム後のファイルネームのイメージが表示されます。")},
+    {"Command3", QT_TRANSLATE_NOOP("nv::Form1", "リネーム(&R)"), QT_TRANSLATE_NOOP("nv::Form1", "選択したファイルをリネームします。")},
+    {"Command6", QT_TRANSLATE_NOOP("nv::Form1", "ネーム追加"), nullptr},
+    {"Command4", QT_TRANSLATE_NOOP("nv::Form1", "拡張子置換(&K)"), QT_TRANSLATE_NOOP("nv::Form1", "ファイルネームはそのままに拡張子だけリネームします。普通使う事は無いでしょう。")},
+    {"Command5", QT_TRANSLATE_NOOP("nv::Form1", "終了(&X)"), QT_TRANSLATE_NOOP("nv::Form1", "プログラムを終了します。設定のいくつかはこのボタンを押すことで記録されます。")},
+    {"Check1", QT_TRANSLATE_NOOP("nv::Form1", "ファイル移動"), QT_TRANSLATE_NOOP("nv::Form1", "ファイルをリネーム先フォルダに移動します。チェックがなければリネームコピーします。")},
+    {"Check2", QT_TRANSLATE_NOOP("nv::Form1", "簡易表示"), QT_TRANSLATE_NOOP("nv::Form1", "リストビューを簡易表示に切り替えます。")},
+    {"Check3", QT_TRANSLATE_NOOP("nv::Form1", "桁合わせ"), QT_TRANSLATE_NOOP("nv::Form1", "通し番号の桁数を一番多いファイルに合わせます。")},
+    {"Command7", QT_TRANSLATE_NOOP("nv::Form1", "更新"), QT_TRANSLATE_NOOP("nv::Form1", "リネーム元フォルダの内容を更新します。")},
+    {"Image1", nullptr, QT_TRANSLATE_NOOP("nv::Form1", "リストビューのファイルをダブルクリックするとここにサムネイルが表示されます。")},
 };
 
 // Widths of the three list columns and the size of the thumbnail box, in
@@ -137,21 +137,21 @@ void Form1::applyControlTexts()
         QWidget *widget = findChild<QWidget *>(QLatin1String(texts.name));
         Q_ASSERT(widget);
         if (texts.caption) {
-            if (auto *label = qobject_cast<QLabel *>(widget)) label->setText(QString::fromUtf8(texts.caption));
-            if (auto *button = qobject_cast<QAbstractButton *>(widget)) button->setText(QString::fromUtf8(texts.caption));
+            if (auto *label = qobject_cast<QLabel *>(widget)) label->setText(tr(texts.caption));
+            if (auto *button = qobject_cast<QAbstractButton *>(widget)) button->setText(tr(texts.caption));
         }
-        if (texts.tooltip) widget->setToolTip(QString::fromUtf8(texts.tooltip));
+        if (texts.tooltip) widget->setToolTip(tr(texts.tooltip));
     }
 }
 
 void Form1::createMenu()
 {
-    mnuOpt = named(menuBar()->addMenu(QStringLiteral("オプション")), "mnuOpt");
-    mnuOpt1 = named(mnuOpt->addAction(QStringLiteral("オプション")), "mnuOpt1");
-    mnuVer = named(menuBar()->addMenu(QStringLiteral("バージョン情報")), "mnuVer");
-    mnuHelp = named(mnuVer->addAction(QStringLiteral("使い方")), "mnuHelp");
+    mnuOpt = named(menuBar()->addMenu(tr("オプション")), "mnuOpt");
+    mnuOpt1 = named(mnuOpt->addAction(tr("オプション")), "mnuOpt1");
+    mnuVer = named(menuBar()->addMenu(tr("バージョン情報")), "mnuVer");
+    mnuHelp = named(mnuVer->addAction(tr("使い方")), "mnuHelp");
     mnuP = named(mnuVer->addSeparator(), "mnuP");
-    mnuVer1 = named(mnuVer->addAction(QStringLiteral("バージョン情報")), "mnuVer1");
+    mnuVer1 = named(mnuVer->addAction(tr("バージョン情報")), "mnuVer1");
 }
 
 void Form1::arrangeControls()

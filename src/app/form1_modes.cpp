@@ -33,7 +33,8 @@ const ModeRow kModeTable[] = {
     {"Check1",    {K,         K,          D,               E}},
 };
 // The rename button names what it does while the alignment is ticked.
-const char *const kCommand3Caption[4] = {nullptr, nullptr, "桁合わせ", "リネーム(&R)"};
+const char *const kCommand3Caption[4] = {nullptr, nullptr, QT_TRANSLATE_NOOP("nv::Form1", "桁合わせ"),
+                                           QT_TRANSLATE_NOOP("nv::Form1", "リネーム(&R)")};
 
 void apply(QWidget *widget, Effect effect)
 {
@@ -56,7 +57,7 @@ void Form1::applyModeEvent(ModeEvent event)
         Q_ASSERT(widget);
         apply(widget, row.byEvent[column]);
     }
-    if (const char *caption = kCommand3Caption[column]) Command3->setText(QString::fromUtf8(caption));
+    if (const char *caption = kCommand3Caption[column]) Command3->setText(tr(caption));
 }
 
 void Form1::Check3_Click() { applyModeEvent(Check3->isChecked() ? ModeEvent::AlignTicked : ModeEvent::AlignUnticked); }

@@ -68,7 +68,7 @@ void Form1::fillExtensionList()
         entries = read.value;
         if (!m_extensionListRead) {
             m_platform.dialogs.showMessage(
-                QStringLiteral("拡張子の一覧を読み込めませんでした。\n%1\n%2\n"
+                tr("拡張子の一覧を読み込めませんでした。\n%1\n%2\n"
                                "一覧を空にして始めます。このファイルは残し、登録や削除をしても書き換えません。")
                     .arg(ListFilePath, read.status.reason),
                 MessageButtons::Ok, MessageIcon::Exclamation);
@@ -103,7 +103,7 @@ SettingsRecord Form1::readSettings()
         // A disk or permission fault says nothing about the settings: the
         // file stays for the next start, which may read it again.
         m_platform.dialogs.showMessage(
-            QStringLiteral("設定を読み込めませんでした。\n%1\n%2").arg(DataFilePath, read.readStatus.reason),
+            tr("設定を読み込めませんでした。\n%1\n%2").arg(DataFilePath, read.readStatus.reason),
             MessageButtons::Ok, MessageIcon::Exclamation);
         return firstStartSettings();
     }
@@ -148,7 +148,7 @@ void Form1::forgetSettingsFile()
     // Kept, the file would lead the next start the same way.
     if (!deleted.ok() && deleted.fault != FsFault::Missing) {
         m_platform.dialogs.showMessage(
-            QStringLiteral("使えない設定ファイルを削除できませんでした。\n%1\n%2\n次の起動でも同じ設定が読み込まれます。")
+            tr("使えない設定ファイルを削除できませんでした。\n%1\n%2\n次の起動でも同じ設定が読み込まれます。")
                 .arg(DataFilePath, deleted.reason),
             MessageButtons::Ok, MessageIcon::Exclamation);
     }
@@ -174,7 +174,7 @@ void Form1::Command5_Click()
 
 void Form1::reportSettingsNotSaved(const QString &path, const FsStatus &status)
 {
-    m_platform.dialogs.showMessage(QStringLiteral("設定を保存できませんでした。\n%1\n%2").arg(path, status.reason),
+    m_platform.dialogs.showMessage(tr("設定を保存できませんでした。\n%1\n%2").arg(path, status.reason),
                                    MessageButtons::Ok, MessageIcon::Exclamation);
 }
 

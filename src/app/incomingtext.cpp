@@ -1,5 +1,6 @@
 #include "app/incomingtext.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
@@ -27,7 +28,7 @@ bool anotherProgramListens(const QString &path)
 // One line on standard error: the program works on without the channel.
 void tellNotListening(const QString &reason, const QString &consequence = QString())
 {
-    qWarning("%s", qUtf8Printable(QStringLiteral("Norvanta2: ほかのプログラムからヘッドネームを受け取れません（%1）。%2")
+    qWarning("%s", qUtf8Printable(QCoreApplication::translate("IncomingText", "Norvanta2: ほかのプログラムからヘッドネームを受け取れません（%1）。%2")
                                       .arg(reason, consequence)));
 }
 
@@ -95,7 +96,7 @@ bool IncomingTextChannel::install()
     if (!m_path.isEmpty()) return isListening();
     m_path = IncomingTextSocketPath();
     if (m_path.isEmpty()) {
-        tellNotListening(QStringLiteral("使えるランタイムフォルダがありません"));
+        tellNotListening(QCoreApplication::translate("IncomingText", "使えるランタイムフォルダがありません"));
         return false;
     }
     m_listenCheck.start();
@@ -123,7 +124,7 @@ bool IncomingTextChannel::listen()
     // Listening would replace the socket of a running program without a word,
     // so ask first whether one answers there; then the texts go to it.
     if (anotherProgramListens(m_path)) {
-        tellNotListening(QStringLiteral("同じユーザーのほかの Norvanta2 が受け取っています"));
+        tellNotListening(QCoreApplication::translate("IncomingText", "同じユーザーのほかの Norvanta2 が受け取っています"));
         remove();
         return false;
     }
@@ -131,7 +132,7 @@ bool IncomingTextChannel::listen()
     auto server = std::make_unique<QLocalServer>();
     server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server->listen(m_path)) {
-        reportLoss(QStringLiteral("待ち受けを始められません: %1").arg(server->errorString()));
+        reportLoss(QCoreApplication::translate("IncomingText", "待ち受けを始められません: %1").arg(server->errorString()));
         return false;
     }
     connect(server.get(), &QLocalServer::newConnection, this, &IncomingTextChannel::acceptConnections);
@@ -144,7 +145,7 @@ void IncomingTextChannel::keepListening()
 {
     if (isListening()) return;
     // Qt closes the server when an accept fails, as it does while descriptors are short.
-    if (m_server) reportLoss(QStringLiteral("接続を受け付けられません: %1").arg(m_server->errorString()));
+    if (m_server) reportLoss(QCoreApplication::translate("IncomingText", "接続を受け付けられません: %1").arg(m_server->errorString()));
     listen();
 }
 
@@ -152,7 +153,7 @@ void IncomingTextChannel::reportLoss(const QString &reason)
 {
     if (m_lossReported) return;
     m_lossReported = true;
-    tellNotListening(reason, QStringLiteral("数秒ごとにやり直します。"));
+    tellNotListening(reason, QCoreApplication::translate("IncomingText", "数秒ごとにやり直します。"));
 }
 
 void IncomingTextChannel::acceptConnections()

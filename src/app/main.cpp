@@ -1,6 +1,7 @@
 // Norvanta2: renames image files in batches.
 #include "app/form1.h"
 #include "app/programicon.h"
+#include "app/uilanguage.h"
 #include "platform/desktopplatform.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
+    nv::installUiLanguage(application, QCoreApplication::applicationDirPath());
     // Docks and task bars match the window to its menu entry by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(NV_APPLICATION_ID));
     QApplication::setWindowIcon(nv::ProgramIcon());

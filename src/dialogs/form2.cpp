@@ -22,12 +22,12 @@ Form2::Form2(ProgramState &program, std::function<void()> addPrefixChanged,
       m_program(program),
       m_addPrefixChanged(std::move(addPrefixChanged)),
       m_captureTimeOrderChanged(std::move(captureTimeOrderChanged)),
-      Frame1(named(new QGroupBox(QStringLiteral("オプション")), "Frame1")),
-      Check1(named(new QCheckBox(QStringLiteral("フォルダの中にあるファイルの続きを表示する。")), "Check1")),
-      Check2(named(new QCheckBox(QStringLiteral("移動元と移動先のフォルダを同一フォルダにする。")), "Check2")),
-      Check3(named(new QCheckBox(QStringLiteral("ヘッドネームの先頭に何文字か追加する。")), "Check3")),
-      Check4(named(new QCheckBox(QStringLiteral("撮影日時の順に並べる")), "Check4")),
-      Command1(named(new QPushButton(QStringLiteral("戻る")), "Command1"))
+      Frame1(named(new QGroupBox(tr("オプション")), "Frame1")),
+      Check1(named(new QCheckBox(tr("フォルダの中にあるファイルの続きを表示する。")), "Check1")),
+      Check2(named(new QCheckBox(tr("移動元と移動先のフォルダを同一フォルダにする。")), "Check2")),
+      Check3(named(new QCheckBox(tr("ヘッドネームの先頭に何文字か追加する。")), "Check3")),
+      Check4(named(new QCheckBox(tr("撮影日時の順に並べる")), "Check4")),
+      Command1(named(new QPushButton(tr("戻る")), "Command1"))
 {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);

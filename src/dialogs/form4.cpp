@@ -12,7 +12,7 @@ namespace nv {
 Form4::Form4(TextFiles &textFiles, const QString &notesFolder, QWidget *parent)
     : QWidget(parent, Qt::Window),
       Text1(new QPlainTextEdit(this)),
-      Command1(new QPushButton(QStringLiteral("プログラムへ戻る"), this))
+      Command1(new QPushButton(tr("プログラムへ戻る"), this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Norvanta２"));

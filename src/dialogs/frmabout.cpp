@@ -17,16 +17,15 @@ namespace {
 // The program has no public home page yet; the link opens the UTF-8 copy of
 // the usage notes that ship with the program, which any editor or browser
 // shows right.
-const QString kHomePageFileName = QStringLiteral("Readme.ja.txt");
+//: The file name of the UTF-8 usage notes in this language that the about box links to.
+const char kHomePageFileName[] = QT_TRANSLATE_NOOP("nv::frmAbout", "Readme.ja.txt");
 
-const QString kDescription = QStringLiteral(
-    "　本ソフトは、画像ファイルなどを整理するためファイル名を一括リネームするためのものです。\n"
+const char kDescription[] = QT_TRANSLATE_NOOP("nv::frmAbout", "　本ソフトは、画像ファイルなどを整理するためファイル名を一括リネームするためのものです。\n"
     "　本ソフトの最大の売りは画像の確認がサムネイルで簡単に出来るということです。"
     "　ファイルの続きから簡単に一括リネームします。"
     "　その辺の仕様は前回作ったNorvantaと同じになっています。");
 
-const QString kDisclaimer = QStringLiteral(
-    "本ソフトはフリーソフトです。どなたでも無料でお使いいただけます。"
+const char kDisclaimer[] = QT_TRANSLATE_NOOP("nv::frmAbout", "本ソフトはフリーソフトです。どなたでも無料でお使いいただけます。"
     "本ソフトを使用したことによって生じたいかなる損害についても、作者は一切の責任を負いません。");
 
 constexpr int kIconSize = 48;
@@ -50,7 +49,7 @@ frmAbout::frmAbout(Desktop &desktop, Folders &folders, Dialogs &dialogs, const Q
       Line1(named(new QFrame(this), "Line1")),
       lblDisclaimer(named(new QLabel(this), "lblDisclaimer")),
       cmdOK(named(new QPushButton(QStringLiteral("OK"), this), "cmdOK")),
-      cmdSysInfo(named(new QPushButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."), this), "cmdSysInfo"))
+      cmdSysInfo(named(new QPushButton(tr("ｼｽﾃﾑ情報(&S)..."), this), "cmdSysInfo"))
 {
     setAttribute(Qt::WA_DeleteOnClose);
 
@@ -58,16 +57,16 @@ frmAbout::frmAbout(Desktop &desktop, Folders &folders, Dialogs &dialogs, const Q
     QFont titleFont(QStringLiteral("Serif"), 18, QFont::Bold);
     titleFont.setStyleHint(QFont::Serif);
     lblTitle->setFont(titleFont);
-    lblDescription->setText(kDescription);
+    lblDescription->setText(tr(kDescription));
     lblDescription->setWordWrap(true);
-    Label1->setText(QUrl::fromLocalFile(joinPath(notesFolder, kHomePageFileName)).toString());
+    Label1->setText(QUrl::fromLocalFile(joinPath(notesFolder, tr(kHomePageFileName))).toString());
     QFont linkFont = Label1->font();
     linkFont.setPointSizeF(kLinkDesignedPointSize);
     Label1->setFont(linkFont);
     Label1->setCursor(Qt::PointingHandCursor);
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Sunken);
-    lblDisclaimer->setText(kDisclaimer);
+    lblDisclaimer->setText(tr(kDisclaimer));
     lblDisclaimer->setWordWrap(true);
     // OK answers both Enter and Escape: the default button, and QDialog's
     // Escape closes the box as OK does.
@@ -102,8 +101,8 @@ void frmAbout::arrange()
 
 void frmAbout::Form_Load()
 {
-    setWindowTitle(kApplicationTitle + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
-    lblVersion->setText(QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
+    setWindowTitle(tr("%1のﾊﾞｰｼﾞｮﾝ情報").arg(kApplicationTitle));
+    lblVersion->setText(tr("ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
                             .arg(NV_VERSION_MAJOR).arg(NV_VERSION_MINOR).arg(NV_VERSION_REVISION));
     lblTitle->setText(kApplicationTitle);
 }

@@ -52,7 +52,7 @@ void StartSysInfo(Desktop &desktop, Folders &folders, Dialogs &dialogs)
     }
     // A value that was found but held no text leaves nothing to start.
     if (program.isEmpty() || !desktop.startProgram(program))
-        dialogs.showMessage(kSysInfoUnavailableMessage, MessageButtons::Ok, MessageIcon::None);
+        dialogs.showMessage(sysInfoUnavailableMessage(), MessageButtons::Ok, MessageIcon::None);
 }
 
 }  // namespace nv

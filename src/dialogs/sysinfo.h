@@ -7,9 +7,14 @@
 #include "platform/dialogs.h"
 #include "platform/folders.h"
 
+#include <QCoreApplication>
+
 namespace nv {
 
-inline const QString kSysInfoUnavailableMessage = QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません");
+inline QString sysInfoUnavailableMessage()
+{
+    return QCoreApplication::translate("SysInfo", "現時点ではｼｽﾃﾑ情報を使用できません");
+}
 
 // Reads one string value. False, with keyVal emptied, when the key or the value
 // cannot be read. One zero byte at the end of the stored bytes is dropped. A

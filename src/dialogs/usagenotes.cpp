@@ -18,10 +18,10 @@ QString usageNotesText(const QString &fileText)
 
 QString loadUsageNotes(TextFiles &textFiles, const QString &notesFolder)
 {
-    const QString path = joinPath(notesFolder, kUsageNotesFileName);
+    const QString path = joinPath(notesFolder, usageNotesFileName());
     const FsResult<QString> file = textFiles.readTextFile(path);
     if (file.ok()) return usageNotesText(file.value);
-    return usageNotesText(QStringLiteral("使い方の説明 %1 を読み込めませんでした。\n（%2）")
+    return usageNotesText(QCoreApplication::translate("UsageNotes", "使い方の説明 %1 を読み込めませんでした。\n（%2）")
                               .arg(path, file.status.reason));
 }
 

@@ -3,9 +3,16 @@
 
 #include "platform/textfiles.h"
 
+#include <QCoreApplication>
+
 namespace nv {
 
-inline const QString kUsageNotesFileName = QStringLiteral("Readme.txt");
+// The notes in the window's language: each translation names its own file.
+inline QString usageNotesFileName()
+{
+    //: The file name of the usage notes in this language, shipped beside the program.
+    return QCoreApplication::translate("UsageNotes", "Readme.txt");
+}
 
 // Every line of the file followed by CR LF, the last one too, whether or not
 // the file ends in a line break; blank lines stay; an empty file gives nothing.

@@ -1,5 +1,6 @@
 #include "naming/cardnames.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace nv {
@@ -20,7 +21,7 @@ bool isReservedDeviceName(const QString &name)
 
 QString onCards(const QString &what)
 {
-    return what + QStringLiteral("メモリーカードなど（FAT・exFAT）の名前に使えません");
+    return QCoreApplication::translate("CardNames", "%1メモリーカードなど（FAT・exFAT）の名前に使えません").arg(what);
 }
 
 }  // namespace
@@ -28,16 +29,16 @@ QString onCards(const QString &what)
 QString cardNameProblem(const QString &name)
 {
     for (const QChar c : name) {
-        if (kForbiddenCharacters.contains(c)) return onCards(QStringLiteral("文字「%1」は").arg(c));
+        if (kForbiddenCharacters.contains(c)) return onCards(QCoreApplication::translate("CardNames", "文字「%1」は").arg(c));
         if (c.unicode() < 0x20) {
             const QString code = QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0');
-            return onCards(QStringLiteral("制御文字（U+%1）は").arg(code));
+            return onCards(QCoreApplication::translate("CardNames", "制御文字（U+%1）は").arg(code));
         }
     }
-    if (name.endsWith(u'.')) return onCards(QStringLiteral("終わりの「.」は"));
-    if (name.endsWith(u' ')) return onCards(QStringLiteral("終わりの空白は"));
+    if (name.endsWith(u'.')) return onCards(QCoreApplication::translate("CardNames", "終わりの「.」は"));
+    if (name.endsWith(u' ')) return onCards(QCoreApplication::translate("CardNames", "終わりの空白は"));
     if (isReservedDeviceName(name))
-        return onCards(QStringLiteral("「%1」は装置の名前のため、").arg(name.section(u'.', 0, 0)));
+        return onCards(QCoreApplication::translate("CardNames", "「%1」は装置の名前のため、").arg(name.section(u'.', 0, 0)));
     return QString();
 }
 

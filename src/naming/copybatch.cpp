@@ -3,6 +3,7 @@
 
 #include "naming/copyplan.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace nv {
@@ -110,7 +111,7 @@ BatchEnd CopyRun::run()
     }
     m_progress.hide();
     if (!m_plan.notDone.isEmpty())
-        tell(m_dialogs, QStringLiteral("次のファイルは処理していません。\n\n") + m_plan.notDone.text());
+        tell(m_dialogs, QCoreApplication::translate("CopyBatch", "次のファイルは処理していません。\n\n") + m_plan.notDone.text());
     return BatchEnd::Normal;
 }
 
@@ -140,7 +141,7 @@ bool CopyRun::runChainFrom(int index)
         // Even a failed rename may have happened: the end looks for the name tried.
         if (!kept.value.isEmpty()) m_kept.push_back({next, kept.value});
         if (!kept.ok()) {
-            return fail(QStringLiteral("「%1」に一時的な名前を付けられませんでした。").arg(shownName(sourcePath(next))),
+            return fail(QCoreApplication::translate("CopyBatch", "「%1」に一時的な名前を付けられませんでした。").arg(shownName(sourcePath(next))),
                         kept.status.reason);
         }
         m_outcomes[size_t(next)].setAside = true;
@@ -171,7 +172,7 @@ CopyRun::Clearance CopyRun::clearName(int index)
     if (step.next < 0 || step.next == index) return Clearance::Land;
     const Outcome &moved = m_outcomes[size_t(step.next)];
     if (!moved.landed && !moved.setAside) {
-        notDone(index, QStringLiteral("「%1」を先に移せなかったため、処理していません")
+        notDone(index, QCoreApplication::translate("CopyBatch", "「%1」を先に移せなかったため、処理していません")
                            .arg(shownName(m_plan.steps[size_t(step.next)].oldName)));
         return Clearance::Skip;
     }
@@ -198,7 +199,7 @@ CopyRun::Clearance CopyRun::takeMovedName(int index)
     const FsResult<QString> kept = m_files.setAside(sourcePath(heldIndex));
     if (!kept.value.isEmpty()) m_kept.push_back({heldIndex, kept.value});
     if (!kept.ok()) {
-        fail(QStringLiteral("「%1」に一時的な名前を付けられませんでした。").arg(shownName(sourcePath(heldIndex))),
+        fail(QCoreApplication::translate("CopyBatch", "「%1」に一時的な名前を付けられませんでした。").arg(shownName(sourcePath(heldIndex))),
              kept.status.reason);
         return Clearance::Fail;
     }
@@ -209,7 +210,7 @@ CopyRun::Clearance CopyRun::takeMovedName(int index)
     }
     const FsStatus deleted = m_files.deleteFile(kept.value);
     if (!deleted.ok()) {
-        fail(QStringLiteral("「%1」を削除できませんでした。").arg(shownName(kept.value)), deleted.reason);
+        fail(QCoreApplication::translate("CopyBatch", "「%1」を削除できませんでした。").arg(shownName(kept.value)), deleted.reason);
         return Clearance::Fail;
     }
     held.sourceGone = true;
@@ -220,8 +221,8 @@ CopyRun::Clearance CopyRun::takeMovedName(int index)
 CopyRun::Clearance CopyRun::notReplaced(int index, const FsStatus &look)
 {
     const QString held = shownName(m_plan.steps[size_t(m_plan.steps[size_t(index)].next)].oldName);
-    notDone(index, look.ok() ? QStringLiteral("「%1」が移した後で変わったため、置き換えていません").arg(held)
-                             : QStringLiteral("「%1」を確かめられないため、置き換えていません（%2）").arg(held, look.reason));
+    notDone(index, look.ok() ? QCoreApplication::translate("CopyBatch", "「%1」が移した後で変わったため、置き換えていません").arg(held)
+                             : QCoreApplication::translate("CopyBatch", "「%1」を確かめられないため、置き換えていません（%2）").arg(held, look.reason));
     return Clearance::Skip;
 }
 
@@ -274,18 +275,18 @@ bool CopyRun::copyOrLink(int index)
         ++m_landed;
         return true;
     case FsFault::Exists:
-        notDone(index, QStringLiteral("途中で同じ名前のファイルが作られたため、コピーしていません"));
+        notDone(index, QCoreApplication::translate("CopyBatch", "途中で同じ名前のファイルが作られたため、コピーしていません"));
         return true;
     case FsFault::Changed:
-        notDone(index, QStringLiteral("コピーの間に内容が変わったため、コピーしていません（元のファイルはそのままです）"));
+        notDone(index, QCoreApplication::translate("CopyBatch", "コピーの間に内容が変わったため、コピーしていません（元のファイルはそのままです）"));
         return true;
     case FsFault::NotPlainFile:
-        notDone(index, QStringLiteral("通常のファイルではないため、コピーしていません"));
+        notDone(index, QCoreApplication::translate("CopyBatch", "通常のファイルではないため、コピーしていません"));
         return true;
     default:
-        return fail(QStringLiteral("「%1」を「%2」に%3できませんでした。")
+        return fail(QCoreApplication::translate("CopyBatch", "「%1」を「%2」に%3できませんでした。")
                         .arg(shownName(source), shownName(target),
-                             m_request.move ? QStringLiteral("移動") : QStringLiteral("コピー")),
+                             m_request.move ? QCoreApplication::translate("CopyBatch", "移動") : QCoreApplication::translate("CopyBatch", "コピー")),
                     result.status.reason);
     }
 }
@@ -302,10 +303,10 @@ bool CopyRun::landSetAside(int index)
         return true;
     }
     if (status.fault == FsFault::Exists) {
-        notDone(index, QStringLiteral("途中で同じ名前のファイルが作られたため、名前を変えていません"));
+        notDone(index, QCoreApplication::translate("CopyBatch", "途中で同じ名前のファイルが作られたため、名前を変えていません"));
         return true;
     }
-    return fail(QStringLiteral("「%1」を「%2」にできませんでした。").arg(shownName(outcome.keptPath), shownName(target)),
+    return fail(QCoreApplication::translate("CopyBatch", "「%1」を「%2」にできませんでした。").arg(shownName(outcome.keptPath), shownName(target)),
                 status.reason);
 }
 
@@ -323,7 +324,7 @@ void CopyRun::putBack(const KeptFile &kept)
 {
     if (!isOnDisk(kept.path)) return;
     if (m_files.renameWithoutReplacing(kept.path, sourcePath(kept.step)).ok() || !isOnDisk(kept.path)) return;
-    sourceNotDone(kept.step, QStringLiteral("元のファイルは「%1」という名前で残っています").arg(shownName(kept.path)));
+    sourceNotDone(kept.step, QCoreApplication::translate("CopyBatch", "元のファイルは「%1」という名前で残っています").arg(shownName(kept.path)));
 }
 
 // At the end every name this run set a file aside under is looked at: it is
@@ -348,7 +349,7 @@ bool CopyRun::deletionPass()
     if (copiedBytes) {
         const FsStatus flushed = m_files.flushVolume(m_request.destinationFolder);
         if (!flushed.ok()) {
-            return fail(QStringLiteral("コピー先「%1」への書き込みを確かめられませんでした。")
+            return fail(QCoreApplication::translate("CopyBatch", "コピー先「%1」への書き込みを確かめられませんでした。")
                             .arg(shownName(m_request.destinationFolder)),
                         flushed.reason);
         }
@@ -365,11 +366,11 @@ bool CopyRun::deleteSource(int index)
     const Outcome &outcome = m_outcomes[size_t(index)];
     const FsResult<FileVersion> now = m_files.fileVersion(source);
     if (!now.ok()) {
-        sourceNotDone(index, QStringLiteral("元のファイルを確かめられないため、削除していません（%1）").arg(now.status.reason));
+        sourceNotDone(index, QCoreApplication::translate("CopyBatch", "元のファイルを確かめられないため、削除していません（%1）").arg(now.status.reason));
         return true;
     }
     if (!isSameVersion(now.value, outcome.version, outcome.linked)) {
-        sourceNotDone(index, QStringLiteral("コピーした後で変わったため、元のファイルを削除していません"));
+        sourceNotDone(index, QCoreApplication::translate("CopyBatch", "コピーした後で変わったため、元のファイルを削除していません"));
         return true;
     }
     // Clearing the attributes only helps the deletion along; file systems that
@@ -378,7 +379,7 @@ bool CopyRun::deleteSource(int index)
     // whose permissions stay as they were.
     if (!outcome.linked) m_files.setAttributesNormal(source);
     const FsStatus status = m_files.deleteFile(source);
-    if (!status.ok()) return fail(QStringLiteral("「%1」を削除できませんでした。").arg(shownName(source)), status.reason);
+    if (!status.ok()) return fail(QCoreApplication::translate("CopyBatch", "「%1」を削除できませんでした。").arg(shownName(source)), status.reason);
     ++m_deleted;
     return true;
 }
@@ -405,17 +406,17 @@ QString CopyRun::failureText() const
 {
     QString done;
     if (!m_request.move) {
-        done = QStringLiteral("それまでに %1 個のファイルをコピーしました。").arg(m_landed);
+        done = QCoreApplication::translate("CopyBatch", "それまでに %1 個のファイルをコピーしました。").arg(m_landed);
     } else if (m_deleted == 0) {
-        done = QStringLiteral("それまでに %1 個のファイルを移動先に置きました。元のファイルは一つも削除していません。")
+        done = QCoreApplication::translate("CopyBatch", "それまでに %1 個のファイルを移動先に置きました。元のファイルは一つも削除していません。")
                    .arg(m_landed);
     } else {
-        done = QStringLiteral("%1 個のファイルを移動先に置き、元のファイルを %2 個削除したところです。")
+        done = QCoreApplication::translate("CopyBatch", "%1 個のファイルを移動先に置き、元のファイルを %2 個削除したところです。")
                    .arg(m_landed)
                    .arg(m_deleted);
     }
-    QString text = m_failure + QStringLiteral("\n処理を中止しました。") + done;
-    if (!m_plan.notDone.isEmpty()) text += QStringLiteral("\n\n次のファイルは処理していません。\n") + m_plan.notDone.text();
+    QString text = m_failure + QCoreApplication::translate("CopyBatch", "\n処理を中止しました。") + done;
+    if (!m_plan.notDone.isEmpty()) text += QCoreApplication::translate("CopyBatch", "\n\n次のファイルは処理していません。\n") + m_plan.notDone.text();
     return text;
 }
 

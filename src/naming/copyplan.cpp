@@ -3,6 +3,8 @@
 #include "naming/cardnames.h"
 #include "platform/nativepath.h"
 
+#include <QCoreApplication>
+
 namespace nv {
 namespace {
 
@@ -63,7 +65,7 @@ PlanEnd Planner::run()
         }
     }
     if (!probed.ok()) {
-        tell(m_dialogs, QStringLiteral("コピー先のフォルダ「%1」にファイルを作れません。\n%2\n"
+        tell(m_dialogs, QCoreApplication::translate("CopyPlan", "コピー先のフォルダ「%1」にファイルを作れません。\n%2\n"
                                        "ファイルは一つもコピーしていません。")
                             .arg(shownName(m_request.destinationFolder), probed.reason));
         return PlanEnd::Refused;
@@ -85,11 +87,11 @@ void Planner::makeNames()
         step.oldName = m_request.rows[row];
         const std::optional<QString> newName = m_request.newName(step.oldName);
         if (!newName) {
-            m_refusals.addFile(step.oldName, QStringLiteral("通し番号が 2147483647 を超えます"));
+            m_refusals.addFile(step.oldName, QCoreApplication::translate("CopyPlan", "通し番号が 2147483647 を超えます"));
         } else {
             step.newName = *newName;
             if (!isSingleFileName(step.newName))
-                refusal(step, QStringLiteral("ファイル名になりません（空の名前、「.」、「..」、「/」や NUL 文字を含む名前）"));
+                refusal(step, QCoreApplication::translate("CopyPlan", "ファイル名になりません（空の名前、「.」、「..」、「/」や NUL 文字を含む名前）"));
         }
         m_plan.steps.push_back(step);
     }
@@ -121,7 +123,7 @@ void Planner::findHolders()
         const QString target = m_plan.key(step.newName);
         const auto shared = byTarget.constFind(target);
         if (shared != byTarget.cend()) {
-            refusal(step, QStringLiteral("「%1」と同じ名前になります").arg(shownName(m_plan.steps[*shared].oldName)));
+            refusal(step, QCoreApplication::translate("CopyPlan", "「%1」と同じ名前になります").arg(shownName(m_plan.steps[*shared].oldName)));
             continue;
         }
         byTarget.insert(target, i);
@@ -141,7 +143,7 @@ void Planner::keepsItsName(PlannedStep &step)
     } else if (!m_request.move) {
         step.active = false;
         m_plan.notDone.add(step.oldName, step.newName,
-                           QStringLiteral("大文字と小文字だけが違う名前は、このフォルダでは別のファイルになりません"));
+                           QCoreApplication::translate("CopyPlan", "大文字と小文字だけが違う名前は、このフォルダでは別のファイルになりません"));
     }
 }
 
@@ -150,9 +152,9 @@ void Planner::findHolder(int index)
     PlannedStep &step = m_plan.steps[index];
     const FsResult<BatchFiles::NameState> state = m_files.nameState(targetPath(step));
     if (!state.ok()) {
-        refusal(step, QStringLiteral("コピー先を確かめられません（%1）").arg(state.status.reason));
+        refusal(step, QCoreApplication::translate("CopyPlan", "コピー先を確かめられません（%1）").arg(state.status.reason));
     } else if (state.value.kind == BatchFiles::NameKind::Other) {
-        refusal(step, QStringLiteral("コピー先にある同じ名前のものがファイルではありません（フォルダなど）"));
+        refusal(step, QCoreApplication::translate("CopyPlan", "コピー先にある同じ名前のものがファイルではありません（フォルダなど）"));
     } else if (state.value.kind == BatchFiles::NameKind::File) {
         // Another name of the very file (a hard link): nothing to do.
         const FsResult<FileVersion> source = m_files.fileVersion(m_request.sourceFolder + step.oldName);
@@ -182,11 +184,11 @@ PlanEnd Planner::askQuestions()
             if (!step.active || asked[size_t(i)] || !needsQuestion(step, i)) continue;
             asked[size_t(i)] = true;
             if (!m_request.askOnExisting) {
-                refusal(step, QStringLiteral("コピー先に同じ名前のファイルがあります"));
+                refusal(step, QCoreApplication::translate("CopyPlan", "コピー先に同じ名前のファイルがあります"));
                 continue;
             }
             const MessageAnswer answer = m_dialogs.showMessage(
-                step.newName + QStringLiteral("と同名のファイルが存在します。上書きしますか？"),
+                QCoreApplication::translate("CopyPlan", "%1と同名のファイルが存在します。上書きしますか？").arg(step.newName),
                 MessageButtons::YesNoCancel, MessageIcon::Exclamation, kApplicationTitle);
             if (answer == MessageAnswer::Yes) continue;
             if (answer != MessageAnswer::No) return PlanEnd::Cancelled;
@@ -212,7 +214,7 @@ void Planner::linkSteps()
 
 PlanEnd Planner::refuse()
 {
-    tell(m_dialogs, QStringLiteral("次のファイルは新しい名前にできません。\nファイルは一つもコピーしていません。\n\n")
+    tell(m_dialogs, QCoreApplication::translate("CopyPlan", "次のファイルは新しい名前にできません。\nファイルは一つもコピーしていません。\n\n")
                         + m_refusals.text());
     return PlanEnd::Refused;
 }
@@ -221,18 +223,18 @@ PlanEnd Planner::refuse()
 
 void BatchReport::add(const QString &oldName, const QString &newName, const QString &reason)
 {
-    m_lines.append(QStringLiteral("「%1」→「%2」：%3").arg(shownName(oldName), shownName(newName), reason));
+    m_lines.append(QCoreApplication::translate("CopyPlan", "「%1」→「%2」：%3").arg(shownName(oldName), shownName(newName), reason));
 }
 
 void BatchReport::addFile(const QString &name, const QString &reason)
 {
-    m_lines.append(QStringLiteral("「%1」：%2").arg(shownName(name), reason));
+    m_lines.append(QCoreApplication::translate("CopyPlan", "「%1」：%2").arg(shownName(name), reason));
 }
 
 QString BatchReport::text() const
 {
     QString text = m_lines.mid(0, kListedFiles).join(QLatin1Char('\n'));
-    if (m_lines.size() > kListedFiles) text += QStringLiteral("\nほか %1 件").arg(m_lines.size() - kListedFiles);
+    if (m_lines.size() > kListedFiles) text += QCoreApplication::translate("CopyPlan", "\nほか %1 件").arg(m_lines.size() - kListedFiles);
     return text;
 }
 
@@ -240,8 +242,8 @@ QString nameProblem(const BatchFiles::FolderProbe &folder, const QString &name)
 {
     const qsizetype length = folder.nameLengthInUtf16 ? name.size() : toNativeName(name).size();
     if (length > folder.maxNameLength) {
-        const QString unit = folder.nameLengthInUtf16 ? QStringLiteral("文字") : QStringLiteral("バイト");
-        return QStringLiteral("名前が長すぎます（このフォルダでは %1 %2まで）").arg(folder.maxNameLength).arg(unit);
+        const QString unit = folder.nameLengthInUtf16 ? QCoreApplication::translate("CopyPlan", "文字") : QCoreApplication::translate("CopyPlan", "バイト");
+        return QCoreApplication::translate("CopyPlan", "名前が長すぎます（このフォルダでは %1 %2まで）").arg(folder.maxNameLength).arg(unit);
     }
     return folder.foldsLetterCase ? cardNameProblem(name) : QString();
 }

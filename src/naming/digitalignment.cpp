@@ -2,6 +2,7 @@
 
 #include "text/characters.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <algorithm>
@@ -31,7 +32,7 @@ void checkAgainstFolder(BatchFiles &files, const QString &folder, AlignmentPlan 
 {
     const FsResult<BatchFiles::FolderProbe> probe = files.probeFolder(folder, folder);
     if (!probe.ok()) {
-        plan.refusals.addFile(folder, QStringLiteral("このフォルダではファイルの名前を変えられません（%1）")
+        plan.refusals.addFile(folder, QCoreApplication::translate("DigitAlignment", "このフォルダではファイルの名前を変えられません（%1）")
                                           .arg(probe.status.reason));
         return;
     }
@@ -41,7 +42,7 @@ void checkAgainstFolder(BatchFiles &files, const QString &folder, AlignmentPlan 
         const auto shared = oldNameByNewName.constFind(key);
         if (shared != oldNameByNewName.cend()) {
             plan.refusals.add(rename.oldName, rename.newName,
-                              QStringLiteral("「%1」と同じ名前になります").arg(shownName(*shared)));
+                              QCoreApplication::translate("DigitAlignment", "「%1」と同じ名前になります").arg(shownName(*shared)));
             continue;
         }
         oldNameByNewName.insert(key, rename.oldName);
@@ -53,9 +54,9 @@ void checkAgainstFolder(BatchFiles &files, const QString &folder, AlignmentPlan 
         const FsResult<BatchFiles::NameState> state = files.nameState(folder + rename.newName);
         if (!state.ok())
             plan.refusals.add(rename.oldName, rename.newName,
-                              QStringLiteral("新しい名前を確かめられません（%1）").arg(state.status.reason));
+                              QCoreApplication::translate("DigitAlignment", "新しい名前を確かめられません（%1）").arg(state.status.reason));
         else if (state.value.kind != BatchFiles::NameKind::Free)
-            plan.refusals.add(rename.oldName, rename.newName, QStringLiteral("同じ名前のファイルがあります"));
+            plan.refusals.add(rename.oldName, rename.newName, QCoreApplication::translate("DigitAlignment", "同じ名前のファイルがあります"));
     }
 }
 
@@ -69,7 +70,7 @@ AlignmentEnd renameAll(BatchFiles &files, const QString &folder, const Alignment
     for (const AlignedName &rename : plan.renames) {
         const FsStatus status = files.renameWithoutReplacing(folder + rename.oldName, folder + rename.newName);
         if (!status.ok()) {
-            message = QStringLiteral("「%1」を「%2」にできませんでした。\n%3\n処理を中止しました。"
+            message = QCoreApplication::translate("DigitAlignment", "「%1」を「%2」にできませんでした。\n%3\n処理を中止しました。"
                                      "それまでに %4 個のファイルの名前を変えました。")
                           .arg(shownName(folder + rename.oldName), shownName(rename.newName), status.reason)
                           .arg(renamed);
@@ -99,13 +100,13 @@ AlignmentPlan PlanAlignment(const QStringList &names)
         return plan;
     const qsizetype start = numberStart(longest);
     if (start < 0) {
-        plan.refusals.addFile(longest, QStringLiteral("いちばん長い名前に数字がないため、番号の位置が決まりません"));
+        plan.refusals.addFile(longest, QCoreApplication::translate("DigitAlignment", "いちばん長い名前に数字がないため、番号の位置が決まりません"));
         return plan;
     }
     // Nothing stands in front of the number to tell where another name's
     // number starts: 1.jpg beside 100.jpg could be a number or a name.
     if (start == 0) {
-        plan.refusals.addFile(longest, QStringLiteral("いちばん長い名前が数字で始まるため、番号の前の文字数が決まりません"));
+        plan.refusals.addFile(longest, QCoreApplication::translate("DigitAlignment", "いちばん長い名前が数字で始まるため、番号の前の文字数が決まりません"));
         return plan;
     }
     const qsizetype prefixLength = characterCount(QStringView(longest).left(start));
@@ -114,7 +115,7 @@ AlignmentPlan PlanAlignment(const QStringList &names)
         if (lengths[size_t(i)] == maxLength) continue;
         const qsizetype cut = leftCharacters(name, prefixLength).size();
         if (lengths[size_t(i)] <= prefixLength || !isAsciiDigit(name[cut]) || (cut > 0 && isAsciiDigit(name[cut - 1]))) {
-            plan.refusals.addFile(name, QStringLiteral("番号が「%1」の番号と同じ位置にありません").arg(shownName(longest)));
+            plan.refusals.addFile(name, QCoreApplication::translate("DigitAlignment", "番号が「%1」の番号と同じ位置にありません").arg(shownName(longest)));
             continue;
         }
         const QString zeros(maxLength - lengths[size_t(i)], u'0');
@@ -133,7 +134,7 @@ AlignmentEnd AlignNumbersInFolder(BatchFiles &files, Dialogs &dialogs, const QSt
         if (plan.refusals.isEmpty() && !plan.renames.empty()) checkAgainstFolder(files, folder, plan);
         if (!plan.refusals.isEmpty()) {
             end = AlignmentEnd::Refused;
-            message = QStringLiteral("次のファイルは桁合わせできません。\nファイルの名前は一つも変えていません。\n\n")
+            message = QCoreApplication::translate("DigitAlignment", "次のファイルは桁合わせできません。\nファイルの名前は一つも変えていません。\n\n")
                       + plan.refusals.text();
         } else {
             end = renameAll(files, folder, plan, message);

@@ -102,9 +102,9 @@ void Form1::Command4_Click()
     const QString extension = Combo1->currentText();
     if (extension.isEmpty()) return;
     const MessageAnswer answer = m_platform.dialogs.showMessage(
-        QStringLiteral("拡張子をリネームしようとしています\r\nプログラムを実行できなくなる可能性があります\r\n"
+        tr("拡張子をリネームしようとしています\r\nプログラムを実行できなくなる可能性があります\r\n"
                        "拡張子のリネームをしますか？"),
-        MessageButtons::OkCancel, MessageIcon::None, QStringLiteral("注意"));
+        MessageButtons::OkCancel, MessageIcon::None, tr("注意"));
     if (answer != MessageAnswer::Ok) return;
     runCopyBatch(ExtensionNameRule(extension), false);
 }

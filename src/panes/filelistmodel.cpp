@@ -109,8 +109,8 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation != Qt::Horizontal) return QVariant();
     if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignVCenter);
     if (role != Qt::DisplayRole) return QVariant();
-    static const char *const captions[ColumnCount] = {"ファイルネーム", "拡張子", "更新日付"};
-    return section >= 0 && section < ColumnCount ? QString::fromUtf8(captions[section]) : QVariant();
+    static const char *const captions[ColumnCount] = {QT_TR_NOOP("ファイルネーム"), QT_TR_NOOP("拡張子"), QT_TR_NOOP("更新日付")};
+    return section >= 0 && section < ColumnCount ? tr(captions[section]) : QVariant();
 }
 
 }  // namespace nv

@@ -156,7 +156,7 @@ void Form1::Command7_Click()
 
 void Form1::reportFolderFailure(const QString &folder, const FsStatus &status)
 {
-    m_platform.dialogs.showMessage(QStringLiteral("フォルダを開けませんでした。\n%1\n%2").arg(folder, status.reason),
+    m_platform.dialogs.showMessage(tr("フォルダを開けませんでした。\n%1\n%2").arg(folder, status.reason),
                                    MessageButtons::Ok, MessageIcon::Exclamation);
 }
 
@@ -203,14 +203,14 @@ bool Form1::openDriveFolder(DriveList *drive, FolderList *dir)
         if (status.ok()) return true;
         const bool notReady = status.fault == FsFault::NotReady || !m_platform.folders.checkFolder(drive->drive()).ok();
         if (!notReady) {
-            m_platform.dialogs.showMessage(QStringLiteral("予期しないエラーが発生しましたので終了します。"),
+            m_platform.dialogs.showMessage(tr("予期しないエラーが発生しましたので終了します。"),
                                            MessageButtons::Ok, MessageIcon::None);
             return false;
         }
         // OK tries again; Escape or the close box gives up and goes back to
         // the drive chosen before, which the panes still show.
         const MessageAnswer answer = m_platform.dialogs.showMessage(
-            QStringLiteral("フロッピディスクの準備ができていません。"), MessageButtons::Ok, MessageIcon::None);
+            tr("フロッピディスクの準備ができていません。"), MessageButtons::Ok, MessageIcon::None);
         if (answer == MessageAnswer::Dismissed) {
             drive->restoreDrive(drive->previousDrive());
             return false;

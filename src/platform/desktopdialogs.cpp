@@ -54,20 +54,20 @@ MessageAnswer DesktopDialogs::showMessage(const QString &text, MessageButtons bu
     struct Choice { QPushButton *button; MessageAnswer answer; };
     std::vector<Choice> choices;
     const auto add = [&](const char *caption, QMessageBox::ButtonRole role, MessageAnswer answer) {
-        choices.push_back({box.addButton(QString::fromUtf8(caption), role), answer});
+        choices.push_back({box.addButton(QCoreApplication::translate("MessageBox", caption), role), answer});
     };
     switch (buttons) {
     case MessageButtons::Ok:
-        add("OK", QMessageBox::AcceptRole, MessageAnswer::Ok);
+        add(QT_TRANSLATE_NOOP("MessageBox", "OK"), QMessageBox::AcceptRole, MessageAnswer::Ok);
         break;
     case MessageButtons::OkCancel:
-        add("OK", QMessageBox::AcceptRole, MessageAnswer::Ok);
-        add("キャンセル", QMessageBox::RejectRole, MessageAnswer::Cancel);
+        add(QT_TRANSLATE_NOOP("MessageBox", "OK"), QMessageBox::AcceptRole, MessageAnswer::Ok);
+        add(QT_TRANSLATE_NOOP("MessageBox", "キャンセル"), QMessageBox::RejectRole, MessageAnswer::Cancel);
         break;
     case MessageButtons::YesNoCancel:
-        add("はい(&Y)", QMessageBox::YesRole, MessageAnswer::Yes);
-        add("いいえ(&N)", QMessageBox::NoRole, MessageAnswer::No);
-        add("キャンセル", QMessageBox::RejectRole, MessageAnswer::Cancel);
+        add(QT_TRANSLATE_NOOP("MessageBox", "はい(&Y)"), QMessageBox::YesRole, MessageAnswer::Yes);
+        add(QT_TRANSLATE_NOOP("MessageBox", "いいえ(&N)"), QMessageBox::NoRole, MessageAnswer::No);
+        add(QT_TRANSLATE_NOOP("MessageBox", "キャンセル"), QMessageBox::RejectRole, MessageAnswer::Cancel);
         break;
     }
     box.setDefaultButton(choices.front().button);

@@ -5,6 +5,7 @@
 #include "platform/nativepath.h"
 #include "platform/posixfiles.h"
 
+#include <QCoreApplication>
 #include <QStorageInfo>
 
 #include <cerrno>
@@ -161,7 +162,7 @@ FsResult<FileVersion> PosixBatchFiles::copyFile(const QString &source, const QSt
     struct stat before {};
     if (::fstat(from.fd, &before) != 0) return failure<FileVersion>(lastError());
     if (!S_ISREG(before.st_mode)) {
-        return failure<FileVersion>(FsStatus::failure(FsFault::NotPlainFile, QStringLiteral("通常のファイルではありません")));
+        return failure<FileVersion>(FsStatus::failure(FsFault::NotPlainFile, QCoreApplication::translate("FileSystem", "通常のファイルではありません")));
     }
 
     const QByteArray targetName = toNativeName(target);
@@ -171,17 +172,17 @@ FsResult<FileVersion> PosixBatchFiles::copyFile(const QString &source, const QSt
     struct stat after {};
     if (::fstat(from.fd, &after) != 0) return failure<FileVersion>(lastError());
     if (!isUnchanged(posix::versionOf(after), posix::versionOf(before))) {
-        return failure<FileVersion>(FsStatus::failure(FsFault::Changed, QStringLiteral("読んでいる間に変わりました")));
+        return failure<FileVersion>(FsStatus::failure(FsFault::Changed, QCoreApplication::translate("FileSystem", "読んでいる間に変わりました")));
     }
     // Keep what a copy of a photo should keep: its permissions and its times.
     // A copy dated today would tell the user a false date, and a move would
     // lose the true one, so a copy without them fails; permissions only where
     // the volume keeps them.
     if (::fchmod(copy.fd(), before.st_mode & 07777) != 0 && !keepsNoPermissions(errno))
-        return failure<FileVersion>(withCause(QStringLiteral("元のファイルのアクセス権を付けられません")));
+        return failure<FileVersion>(withCause(QCoreApplication::translate("FileSystem", "元のファイルのアクセス権を付けられません")));
     const struct timespec times[2] = {before.st_atim, before.st_mtim};
     if (::futimens(copy.fd(), times) != 0)
-        return failure<FileVersion>(withCause(QStringLiteral("元のファイルの更新日時を付けられません")));
+        return failure<FileVersion>(withCause(QCoreApplication::translate("FileSystem", "元のファイルの更新日時を付けられません")));
     if (durable && ::fsync(copy.fd()) != 0) return failure<FileVersion>(lastError());
     const FsStatus landed = copy.land(targetName, landing);
     if (!landed.ok()) return failure<FileVersion>(landed);

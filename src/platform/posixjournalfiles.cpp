@@ -8,6 +8,7 @@
 #include "platform/nativepath.h"
 #include "platform/posixfiles.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cerrno>
 #include <dirent.h>
@@ -38,7 +39,7 @@ FsResult<T> failure(const FsStatus &status)
     return result;
 }
 
-FsStatus inUse() { return FsStatus::failure(FsFault::Other, QStringLiteral("使用中です")); }
+FsStatus inUse() { return FsStatus::failure(FsFault::Other, QCoreApplication::translate("FileSystem", "使用中です")); }
 FsStatus lockFailure(int error) { return error == EWOULDBLOCK ? inUse() : FsStatus::fromErrno(error); }
 
 // The number of a name of the journal folder ("00000042.journal", also set

@@ -13,7 +13,7 @@ std::optional<Thumbnail> loadThumbnail(Media &media, Dialogs &dialogs, const QSt
         fault = media.loadPicture(path, thumbnail.placement.geometry().size(), thumbnail.picture);
     }
     if (fault == PictureFault::NotAPicture || fault == PictureFault::TooLarge) {
-        dialogs.showMessage(fault == PictureFault::TooLarge ? kTooLargeMessage : kNotAPictureMessage,
+        dialogs.showMessage(fault == PictureFault::TooLarge ? tooLargeMessage() : notAPictureMessage(),
                             MessageButtons::Ok, MessageIcon::None);
     }
     if (fault != PictureFault::None) return std::nullopt;

@@ -6,14 +6,18 @@
 #include "platform/media.h"
 #include "preview/thumbnailfit.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QSizeF>
 #include <optional>
 
 namespace nv {
 
-inline const QString kNotAPictureMessage = QStringLiteral("対応していないファイルが選択されました。");
-inline const QString kTooLargeMessage = QStringLiteral("画像が大きすぎるため表示できません。");
+inline QString notAPictureMessage()
+{
+    return QCoreApplication::translate("Thumbnail", "対応していないファイルが選択されました。");
+}
+inline QString tooLargeMessage() { return QCoreApplication::translate("Thumbnail", "画像が大きすぎるため表示できません。"); }
 
 struct Thumbnail {
     QImage picture;   // already at placement.geometry().size()

@@ -3,6 +3,7 @@
 // status 0 when delivered or printed, 1 when not delivered, 2 for a command
 // line that is not understood.
 #include "app/incomingtext.h"
+#include "app/uilanguage.h"
 
 #include <QCoreApplication>
 
@@ -10,13 +11,13 @@
 
 namespace {
 
-const char kUsage[] = "使い方: norvanta2-send [--] テキスト\n"
+const char kUsage[] = QT_TRANSLATE_NOOP("norvanta2-send", "使い方: norvanta2-send [--] テキスト\n"
                       "       norvanta2-send --help | --version\n"
                       "起動中の Norvanta2 にテキストを渡し、いちばん新しいヘッドネームにします。\n"
                       "\n"
                       "  --help     この使い方を表示して終わります。何も渡しません。\n"
                       "  --version  バージョンを表示して終わります。何も渡しません。\n"
-                      "  --         続く引数を、- で始まっていてもそのまま渡します。\n";
+                      "  --         続く引数を、- で始まっていてもそのまま渡します。\n");
 
 struct CommandLine {
     enum class Action { Send, Help, Version, NotUnderstood };
@@ -51,15 +52,15 @@ int send(const QString &text)
     case nv::SendOutcome::Delivered:
         return 0;
     case nv::SendOutcome::NoListener:
-        return fail(QStringLiteral("受け取る Norvanta2 が起動していません。"));
+        return fail(QCoreApplication::translate("norvanta2-send", "受け取る Norvanta2 が起動していません。"));
     case nv::SendOutcome::OtherUsersListener:
-        return fail(QStringLiteral("受け取り口にいるのは別のユーザーのプログラムです。渡しません。"));
+        return fail(QCoreApplication::translate("norvanta2-send", "受け取り口にいるのは別のユーザーのプログラムです。渡しません。"));
     case nv::SendOutcome::TooLong:
-        return fail(QStringLiteral("テキストが長すぎます（UTF-8 で %1 バイトまで）。").arg(nv::kIncomingTextLimit));
+        return fail(QCoreApplication::translate("norvanta2-send", "テキストが長すぎます（UTF-8 で %1 バイトまで）。").arg(nv::kIncomingTextLimit));
     case nv::SendOutcome::Interrupted:
         break;
     }
-    return fail(QStringLiteral("Norvanta2 にテキストを渡しきれませんでした。"));
+    return fail(QCoreApplication::translate("norvanta2-send", "Norvanta2 にテキストを渡しきれませんでした。"));
 }
 
 }  // namespace
@@ -67,12 +68,13 @@ int send(const QString &text)
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
+    nv::installUiLanguage(application, QCoreApplication::applicationDirPath());
     const CommandLine commandLine = readCommandLine(QCoreApplication::arguments().mid(1));
     switch (commandLine.action) {
     case CommandLine::Action::Send:
         return send(commandLine.text);
     case CommandLine::Action::Help:
-        std::fputs(kUsage, stdout);
+        std::fputs(qUtf8Printable(QCoreApplication::translate("norvanta2-send", kUsage)), stdout);
         return 0;
     case CommandLine::Action::Version:
         std::printf("norvanta2-send %s\n", NV_VERSION);
@@ -80,6 +82,6 @@ int main(int argc, char *argv[])
     case CommandLine::Action::NotUnderstood:
         break;
     }
-    std::fputs(kUsage, stderr);
+    std::fputs(qUtf8Printable(QCoreApplication::translate("norvanta2-send", kUsage)), stderr);
     return 2;
 }

@@ -30,6 +30,7 @@ prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for file in bin/norvanta2 bin/norvanta2-send share/norvanta2/Readme.txt share/norvanta2/Readme.ja.txt \
+        share/norvanta2/Readme.en.txt share/norvanta2/norvanta2_en.qm \
         "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml" \
         "share/icons/hicolor/scalable/apps/$id.svg"; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"

@@ -273,7 +273,7 @@ void TestThumbnail::notAPicture()
     QVERIFY(!loadThumbnail(platform, platform, folder.addFile(name, bytes), kBox).has_value());
 
     QCOMPARE(platform.messages.size(), size_t(1));
-    QCOMPARE(platform.messages.front().text, kNotAPictureMessage);
+    QCOMPARE(platform.messages.front().text, notAPictureMessage());
     QCOMPARE(platform.messages.front().buttons, MessageButtons::Ok);
     QVERIFY(platform.messages.front().title.isEmpty());
 }
