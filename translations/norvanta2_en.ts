@@ -658,6 +658,26 @@ Change the extensions?</translation>
         <source>フロッピディスクの準備ができていません。</source>
         <translation>The drive is not ready.</translation>
     </message>
+    <message>
+        <source>リネーム元のドライブ</source>
+        <translation>Source drive</translation>
+    </message>
+    <message>
+        <source>リネーム元のフォルダ</source>
+        <translation>Source folders</translation>
+    </message>
+    <message>
+        <source>リネーム先のドライブ</source>
+        <translation>Target drive</translation>
+    </message>
+    <message>
+        <source>リネーム先のフォルダ</source>
+        <translation>Target folders</translation>
+    </message>
+    <message>
+        <source>サムネイル</source>
+        <translation>Thumbnail</translation>
+    </message>
 </context>
 <context>
     <name>nv::Form2</name>
@@ -691,6 +711,10 @@ Change the extensions?</translation>
     <message>
         <source>プログラムへ戻る</source>
         <translation>&amp;Back to the program</translation>
+    </message>
+    <message>
+        <source>使い方</source>
+        <translation>Usage notes</translation>
     </message>
 </context>
 <context>

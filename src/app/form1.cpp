@@ -76,6 +76,7 @@ Form1::Form1(const PlatformRoles &platform, const ProgramFolders &folders, QWidg
     createMenu();
     arrangeControls();
     applyControlTexts();
+    nameControls();
     connectHandlers();
 }
 
@@ -142,6 +143,29 @@ void Form1::applyControlTexts()
         }
         if (texts.tooltip) widget->setToolTip(tr(texts.tooltip));
     }
+}
+
+// What a screen reader says for each control. A label tied to its input names
+// it (and its access key moves there), except for the lists and the line
+// inside an editable box, which Qt does not name after a label; the rest have
+// no caption to borrow.
+void Form1::nameControls()
+{
+    const std::pair<QLabel *, QWidget *> captions[] = {{Label1, Combo2}, {Label2, Text2},    {Label4, List1},
+                                                       {Label3, Combo1}, {Label6, ListView1}, {Label7, ListView2}};
+    for (const auto &[label, input] : captions) {
+        label->setBuddy(input);
+        const QString name = label->text().remove(QLatin1Char('&'));
+        if (auto *list = qobject_cast<QAbstractItemView *>(input)) list->setAccessibleName(name);
+        if (auto *box = qobject_cast<QComboBox *>(input)) box->lineEdit()->setAccessibleName(name);
+    }
+    Drive1->setAccessibleName(tr("リネーム元のドライブ"));
+    Dir1->setAccessibleName(tr("リネーム元のフォルダ"));
+    Drive2->setAccessibleName(tr("リネーム先のドライブ"));
+    Dir2->setAccessibleName(tr("リネーム先のフォルダ"));
+    // The preview's own text is the coming name, empty at times.
+    Label5->setAccessibleName(tr("リネーム後イメージ"));
+    Image1->setAccessibleName(tr("サムネイル"));
 }
 
 void Form1::createMenu()

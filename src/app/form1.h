@@ -169,6 +169,7 @@ private:
     void createMenu();
     void arrangeControls();
     void applyControlTexts();
+    void nameControls();
     void connectHandlers();
 
     // Start-up

@@ -1,4 +1,5 @@
 // Norvanta2: renames image files in batches.
+#include "app/colorscheme.h"
 #include "app/form1.h"
 #include "app/programicon.h"
 #include "app/uilanguage.h"
@@ -10,6 +11,7 @@ int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
     nv::installUiLanguage(application, QCoreApplication::applicationDirPath());
+    nv::applyColorScheme(application);
     // Docks and task bars match the window to its menu entry by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(NV_APPLICATION_ID));
     QApplication::setWindowIcon(nv::ProgramIcon());

@@ -19,6 +19,7 @@ Form4::Form4(TextFiles &textFiles, const QString &notesFolder, QWidget *parent)
     Text1->setObjectName(QStringLiteral("Text1"));
     Command1->setObjectName(QStringLiteral("Command1"));
 
+    Text1->setAccessibleName(tr("使い方"));
     Text1->setReadOnly(true);
     Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

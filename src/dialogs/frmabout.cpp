@@ -31,8 +31,10 @@ const char kDisclaimer[] = QT_TRANSLATE_NOOP("nv::frmAbout", "本ソフトはフ
 constexpr int kIconSize = 48;
 constexpr double kLinkDesignedPointSize = 9.75;
 constexpr double kLinkHoverPointSize = 10;
-const QColor kLinkNearColour(0, 0, 255);
-const QColor kLinkOverColour(128, 0, 128);
+// The link takes its colours from the desktop's palette, so that it stays
+// readable on a dark theme as on a light one.
+constexpr QPalette::ColorRole kLinkNearColour = QPalette::Link;
+constexpr QPalette::ColorRole kLinkOverColour = QPalette::LinkVisited;
 
 }  // namespace
 
@@ -119,10 +121,10 @@ void frmAbout::lblDescription_MouseMove() { showLinkAs(kLinkNearColour); }
 
 void frmAbout::Label1_MouseMove() { showLinkAs(kLinkOverColour); }
 
-void frmAbout::showLinkAs(const QColor &colour)
+void frmAbout::showLinkAs(QPalette::ColorRole colour)
 {
     QPalette palette = Label1->palette();
-    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::WindowText, this->palette().color(colour));
     Label1->setPalette(palette);
     QFont font = Label1->font();
     font.setPointSizeF(kLinkHoverPointSize);

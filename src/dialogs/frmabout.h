@@ -7,6 +7,7 @@
 #include "platform/folders.h"
 
 #include <QDialog>
+#include <QPalette>
 
 class QLabel;
 class QFrame;
@@ -48,7 +49,7 @@ private:
 
     void Form_Load();
     void arrange();
-    void showLinkAs(const QColor &colour);
+    void showLinkAs(QPalette::ColorRole colour);
 };
 
 }  // namespace nv

@@ -63,21 +63,21 @@ void TestFrmAbout::linkLook_data()
 {
     // Where the pointer moves, in order: "box" is the bare background.
     QTest::addColumn<QStringList>("moves");
-    QTest::addColumn<QColor>("colour");   // invalid: the normal label colour
+    QTest::addColumn<QPalette::ColorRole>("colour");   // the box's palette gives it
     QTest::addColumn<double>("pointSize");
 
-    QTest::newRow("before any move") << QStringList() << QColor() << 9.75;
-    QTest::newRow("over the background") << QStringList{"box"} << QColor(0, 0, 255) << 10.0;
-    QTest::newRow("over the description") << QStringList{"lblDescription"} << QColor(0, 0, 255) << 10.0;
-    QTest::newRow("over the link") << QStringList{"Label1"} << QColor(128, 0, 128) << 10.0;
-    QTest::newRow("off the link again") << QStringList{"Label1", "box"} << QColor(0, 0, 255) << 10.0;
-    QTest::newRow("over the title only") << QStringList{"lblTitle"} << QColor() << 9.75;
+    QTest::newRow("before any move") << QStringList() << QPalette::WindowText << 9.75;
+    QTest::newRow("over the background") << QStringList{"box"} << QPalette::Link << 10.0;
+    QTest::newRow("over the description") << QStringList{"lblDescription"} << QPalette::Link << 10.0;
+    QTest::newRow("over the link") << QStringList{"Label1"} << QPalette::LinkVisited << 10.0;
+    QTest::newRow("off the link again") << QStringList{"Label1", "box"} << QPalette::Link << 10.0;
+    QTest::newRow("over the title only") << QStringList{"lblTitle"} << QPalette::WindowText << 9.75;
 }
 
 void TestFrmAbout::linkLook()
 {
     QFETCH(QStringList, moves);
-    QFETCH(QColor, colour);
+    QFETCH(QPalette::ColorRole, colour);
     QFETCH(double, pointSize);
 
     TempFolder programFolder;
@@ -85,7 +85,6 @@ void TestFrmAbout::linkLook()
     frmAbout box(platform, platform, platform, programFolder.path());
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
-    const QColor normal = box.findChild<QLabel *>(QStringLiteral("lblVersion"))->palette().color(QPalette::WindowText);
 
     for (const QString &place : moves) {
         if (place == QLatin1String("box")) {
@@ -96,7 +95,7 @@ void TestFrmAbout::linkLook()
         }
     }
     const auto *link = box.findChild<QLabel *>(QStringLiteral("Label1"));
-    QCOMPARE(link->palette().color(QPalette::WindowText), colour.isValid() ? colour : normal);
+    QCOMPARE(link->palette().color(QPalette::WindowText), box.palette().color(colour));
     QCOMPARE(link->font().pointSizeF(), pointSize);
 }
 
