@@ -1,11 +1,14 @@
 #!/bin/sh
-# Takes docs/main-window.png again: the build's program (build/bin, so run
+# Takes docs/main-window.png (Japanese) or docs/main-window-en.png (English)
+# again: the build's program (build/bin, so run
 # `make build` first) on a virtual X display, at the window's own size, over a
 # generated photo folder that looks like a user's: three dozen pictures with a
 # camera's names and times, a destination that already holds the first twelve
-# of a series, a Japanese head name, the preview, a selection and a thumbnail.
+# of a series, a head name, the preview, a selection and a thumbnail.
 #
-#   scripts/take-screenshot.sh [DISPLAY_NUMBER]     (default 99)
+#   scripts/take-screenshot.sh [DISPLAY_NUMBER [ja|en [PICTURE]]]     (default 99 ja)
+#
+# NORVANTA2_COLOR_SCHEME=dark in the environment takes the dark window.
 #
 # The photos lie under /home/yuki/Pictures in a private mount namespace of this
 # script (unshare), so the folder lists show a home folder and nothing is made
@@ -15,6 +18,14 @@ set -eu
 cd "$(dirname "$0")/.."
 repository=$(pwd)
 display=:${1:-99}
+language=${2:-ja}
+case $language in
+ja) locale=ja_JP.UTF-8 picture=${3:-docs/main-window.png}
+    source_name="2024-04-06 京都" target_name="整理済み" head_name="京都旅行" spring="花見" summer="鎌倉" ;;
+en) locale=en_US.UTF-8 picture=${3:-docs/main-window-en.png}
+    source_name="2024-04-06 Kyoto" target_name="Sorted" head_name="Kyoto" spring="Blossoms" summer="Kamakura" ;;
+*) echo "language ja or en, not $language" >&2; exit 1 ;;
+esac
 
 if [ "${NV_SCREENSHOT_NAMESPACE:-}" != 1 ]; then
     exec unshare --mount --map-root-user env NV_SCREENSHOT_NAMESPACE=1 sh "$0" "$@"
@@ -37,9 +48,9 @@ trap cleanup EXIT
 # --- the photo folders ------------------------------------------------------------
 mount -t tmpfs -o mode=755 tmpfs /home
 pictures=/home/yuki/Pictures
-source="$pictures/2024-04-06 京都"
-target="$pictures/整理済み"
-mkdir -p "$source" "$target" "$pictures/2024-03-30 花見" "$pictures/2024-05-03 鎌倉"
+source="$pictures/$source_name"
+target="$pictures/$target_name"
+mkdir -p "$source" "$target" "$pictures/2024-03-30 $spring" "$pictures/2024-05-03 $summer"
 
 # A landscape of its own for each number: sky, sun, far and near hills.
 landscape() {
@@ -64,7 +75,7 @@ for number in $(seq 3981 4022); do
     touch -d "2024-04-06 $((9 + minute / 60)):$(printf %02d $((minute % 60))):$(printf %02d $((number % 60)))" "$source/IMG_$number.JPG"
 done
 for number in $(seq 1 12); do
-    name=$(printf '京都旅行%03d.jpg' "$number")
+    name=$(printf '%s%03d.jpg' "$head_name" "$number")
     cp "$source/IMG_$((3980 + number)).JPG" "$target/$name" 2>/dev/null || landscape "$number" "$target/$name"
     touch -d "2024-04-07 20:15:$(printf %02d "$number")" "$target/$name"
 done
@@ -72,11 +83,12 @@ done
 # --- the program, as a portable folder with its settings ---------------------------
 folder=$work/Norvanta2
 mkdir "$folder"
-cp build/bin/norvanta2 build/bin/Readme.txt build/bin/Readme.ja.txt "$folder/"
+cp build/bin/norvanta2 build/bin/Readme.txt build/bin/Readme.ja.txt build/bin/Readme.en.txt \
+    build/bin/norvanta2_en.qm "$folder/"
 # Source, destination, 3 digits, "jpg" (third of bmp, gif, jpg), head name, next number,
 # report view, option off, and a head-name history.
-printf '"%s/","%s/",3,2,"京都旅行","13",1,0,"","","","","","","","花見","鎌倉","京都旅行"\r\n' \
-    "$source" "$target" | iconv -f UTF-8 -t CP932 >"$folder/DataFile.ini"
+printf '"%s/","%s/",3,2,"%s","13",1,0,"","","","","","","","%s","%s","%s"\r\n' \
+    "$source" "$target" "$head_name" "$spring" "$summer" "$head_name" | iconv -f UTF-8 -t CP932 >"$folder/DataFile.ini"
 
 # --- the picture ---------------------------------------------------------------------
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
@@ -85,7 +97,7 @@ export DISPLAY=$display
 for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 
 mkdir -m 700 "$work/runtime"
-HOME=/home/yuki XDG_RUNTIME_DIR=$work/runtime TMPDIR=$work LANG=ja_JP.UTF-8 LC_ALL= "$folder/norvanta2" \
+HOME=/home/yuki XDG_RUNTIME_DIR=$work/runtime TMPDIR=$work LANGUAGE= LANG=$locale LC_ALL= "$folder/norvanta2" \
     >"$work/program.log" 2>&1 &
 program_pid=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --classname '^norvanta2$' | head -n 1)
@@ -99,5 +111,6 @@ sleep 0.5
 xdotool key --delay 60 shift+Down shift+Down shift+Down shift+Down shift+Down
 xdotool mousemove 1270 1010   # no tooltip in the picture
 sleep 1
-import -window "$window" "$repository/docs/main-window.png"
-echo "docs/main-window.png: ${WIDTH}x${HEIGHT}"
+case $picture in /*) ;; *) picture=$repository/$picture ;; esac
+import -window "$window" "$picture"
+echo "$picture: ${WIDTH}x${HEIGHT}"
