@@ -240,8 +240,12 @@ void Form1::connectHandlers()
     connect(Drive2, &DriveList::changed, this, &Form1::Drive2_Change);
     connect(Dir1, &FolderList::changed, this, &Form1::Dir1_Change);
     connect(Dir2, &FolderList::changed, this, &Form1::Dir2_Change);
-    connect(Dir1, &FolderList::openFailed, this, &Form1::reportFolderFailure);
-    connect(Dir2, &FolderList::openFailed, this, &Form1::reportFolderFailure);
+    connect(Drive1, &DriveList::chosenAgain, this, [this] { readDriveAgain(sourcePane()); });
+    connect(Drive2, &DriveList::chosenAgain, this, [this] { readDriveAgain(targetPane()); });
+    connect(Dir1, &FolderList::openFailed, this,
+            [this](const QString &folder, const FsStatus &status) { folderFailed(sourcePane(), folder, status); });
+    connect(Dir2, &FolderList::openFailed, this,
+            [this](const QString &folder, const FsStatus &status) { folderFailed(targetPane(), folder, status); });
     connect(ListView1->header(), &QHeaderView::sectionClicked, this,
             [this](int section) { ListView1_ColumnClick(section + 1); });
     connect(ListView2->header(), &QHeaderView::sectionClicked, this,

@@ -159,6 +159,9 @@ private:
     IncomingTextChannel m_incomingText;
     // The settings came from DataFile.ini, so a fallback at start-up forgets the file.
     bool m_settingsFromFile = false;
+    // ListFile.ini was read, or there was none: only then may it be written,
+    // so a file that could not be read keeps the user's extensions.
+    bool m_extensionListRead = true;
     // The source pane changed during the start-up and waits for its listing.
     bool m_sourceListingDue = false;
 
@@ -183,6 +186,8 @@ private:
         FolderList *dir;
         FileListView *list;
         QString Form1::*folder;
+        void (Form1::*driveChanged)();
+        void (Form1::*folderChanged)();
     };
     Pane sourcePane();
     Pane targetPane();
@@ -197,7 +202,15 @@ private:
     bool loadPane(const Pane &pane);
     bool tryLoadPane(const Pane &pane);
     Listing listInto(const Pane &pane, const QString &folder);
-    void fallBackToRoot();
+    void fallBackToStartFolder();
+    void openBothPanes(const QString &folder);
+    void forgetSettingsFile();
+    // A folder of the pane could not be listed or opened: says so, then moves
+    // the pane to the nearest folder above it that can be listed.
+    void folderFailed(const Pane &pane, const QString &folder, const FsStatus &status);
+    QString listableFolderAbove(const QString &folder);
+    // The drive chosen again: its current folder is opened and listed, also when it is on show.
+    void readDriveAgain(const Pane &pane);
     bool openDriveFolder(DriveList *drive, FolderList *dir);
     void setRenameButtonsEnabled(bool enabled);
 

@@ -16,6 +16,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <limits>
 
 namespace nv {
 namespace {
@@ -43,7 +44,7 @@ void Form1::Form_Load()
 
     List1->setCurrentRow(record.DigitIndex);
     VScroll1->setValue(record.DigitIndex);
-    Combo1->setCurrentIndex(record.ExtensionIndex);
+    Combo1->setCurrentIndex(m_extensionListRead ? record.ExtensionIndex : -1);
     Combo2->setEditText(record.HeadName);
     Text2->setText(record.FirstNumberText);
     // The view is settled before the first listing, so that each pane is read
@@ -60,9 +61,19 @@ void Form1::Form_Load()
 
 void Form1::fillExtensionList()
 {
-    QStringList entries = m_platform.folders.fileExists(ListFilePath)
-                              ? ReadExtensionList(m_platform.textFiles, ListFilePath)
-                              : kBuiltInExtensions;
+    QStringList entries = kBuiltInExtensions;
+    if (m_platform.folders.fileExists(ListFilePath)) {
+        const FsResult<QStringList> read = ReadExtensionList(m_platform.textFiles, ListFilePath);
+        m_extensionListRead = read.ok();
+        entries = read.value;
+        if (!m_extensionListRead) {
+            m_platform.dialogs.showMessage(
+                QStringLiteral("拡張子の一覧を読み込めませんでした。\n%1\n%2\n"
+                               "一覧を空にして始めます。このファイルは残し、登録や削除をしても書き換えません。")
+                    .arg(ListFilePath, read.status.reason),
+                MessageButtons::Ok, MessageIcon::Exclamation);
+        }
+    }
     // Sorted once and added in one go: placing entries one by one grows with
     // the square of a long list. Filling selects nothing: the saved index
     // decides, a step later.
@@ -74,13 +85,11 @@ void Form1::fillExtensionList()
 
 SettingsRecord Form1::firstStartSettings()
 {
-    // Both panes at the root. The destination is not listed yet, so
-    // TargetFolder stays empty until it is.
-    Drive1->setDrive(kRootFolder);
-    Dir1->openFolder(kRootFolder);
-    Drive2->setDrive(kRootFolder);
-    Dir2->openFolder(kRootFolder);
-    SourceFolder = kRootFolder;
+    // Both panes where the user's photos most likely are. The destination is
+    // not listed yet, so TargetFolder stays empty until it is.
+    const QString start = m_platform.folders.startFolder();
+    openBothPanes(start);
+    SourceFolder = start;
     ReportView = 0;
     return SettingsRecord();
 }
@@ -111,22 +120,38 @@ SettingsRecord Form1::readSettings()
 
 bool Form1::settingsFitTheWindow(const SettingsRecord &record) const
 {
+    // An extension list that could not be read says nothing about the saved
+    // index into it; the box then starts empty instead.
+    const int extensions = m_extensionListRead ? Combo1->count() : std::numeric_limits<int>::max();
     return record.DigitIndex >= 0 && record.DigitIndex <= kHighestDigitCount && record.ExtensionIndex >= -1
-           && record.ExtensionIndex < Combo1->count();
+           && record.ExtensionIndex < extensions;
 }
 
 SettingsRecord Form1::recoverFromBadSettings()
 {
     // A record cut short or holding values the window cannot show: forget the
-    // file and start from the root. The history slots read so far stay.
-    m_platform.batchFiles.deleteFile(DataFilePath);
-    SourceFolder = kRootFolder;
-    TargetFolder = kRootFolder;
+    // file and start afresh. The history slots read so far stay.
+    forgetSettingsFile();
+    const QString start = m_platform.folders.startFolder();
+    SourceFolder = start;
+    TargetFolder = start;
     ReportView = 0;
     Program.ShowContinuation = 0;
     SettingsRecord recovered;
     recovered.FirstNumberText = QStringLiteral("1");
     return recovered;
+}
+
+void Form1::forgetSettingsFile()
+{
+    const FsStatus deleted = m_platform.batchFiles.deleteFile(DataFilePath);
+    // Kept, the file would lead the next start the same way.
+    if (!deleted.ok() && deleted.fault != FsFault::Missing) {
+        m_platform.dialogs.showMessage(
+            QStringLiteral("使えない設定ファイルを削除できませんでした。\n%1\n%2\n次の起動でも同じ設定が読み込まれます。")
+                .arg(DataFilePath, deleted.reason),
+            MessageButtons::Ok, MessageIcon::Exclamation);
+    }
 }
 
 void Form1::Command5_Click()

@@ -1,5 +1,7 @@
 #include "app/incomingtext.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
@@ -29,20 +31,41 @@ void tellNotListening(const QString &reason, const QString &consequence = QStrin
                                       .arg(reason, consequence)));
 }
 
+// A folder that Qt takes as the runtime folder once it is there: a folder of
+// the user's own, not a link.
+bool isOwnFolder(const QString &path)
+{
+    const QFileInfo folder(path);
+    return folder.isDir() && !folder.isSymLink() && folder.ownerId() == currentUser();
+}
+
+// The runtime folder that Qt picks, without making it: $XDG_RUNTIME_DIR when it
+// is set and usable, else runtime-<user name> in the temporary folder; empty
+// when the folder picked is not there.
+QString existingRuntimeFolder()
+{
+    const QString configured = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!configured.isEmpty() && isOwnFolder(configured)) return configured;
+    const QString fallback = QDir::tempPath() + QStringLiteral("/runtime-") + currentUserName();
+    return isOwnFolder(fallback) ? fallback : QString();
+}
+
 }  // namespace
 
-QString IncomingTextSocketPath()
+QString IncomingTextSocketPath(RuntimeFolder folder)
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) return {};
-    return folder + QStringLiteral("/norvanta2-%1").arg(currentUser());
+    const QString path = folder == RuntimeFolder::ExistingOnly
+                             ? existingRuntimeFolder()
+                             : QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (path.isEmpty()) return {};
+    return path + QStringLiteral("/norvanta2-%1").arg(currentUser());
 }
 
 SendOutcome SendIncomingText(const QString &text, UserId expectedUser)
 {
     const QByteArray bytes = text.toUtf8();
     if (bytes.size() > kIncomingTextLimit) return SendOutcome::TooLong;
-    const QString path = IncomingTextSocketPath();
+    const QString path = IncomingTextSocketPath(RuntimeFolder::ExistingOnly);
     if (path.isEmpty()) return SendOutcome::NoListener;
     QLocalSocket socket;
     socket.connectToServer(path);

@@ -29,8 +29,10 @@ inline constexpr int kIncomingConnectionLimit = 16;
 // The socket's path, the one place where the window listens and the sender
 // looks: norvanta2-<user id> in the user's runtime folder, which only the user
 // can enter. Empty when there is no such folder (the reason is then on
-// standard error already).
-QString IncomingTextSocketPath();
+// standard error already). The window makes the folder when it is missing;
+// the sender never does, as a missing folder only says that no window listens.
+enum class RuntimeFolder { MakeWhenMissing, ExistingOnly };
+QString IncomingTextSocketPath(RuntimeFolder folder = RuntimeFolder::MakeWhenMissing);
 
 enum class SendOutcome { Delivered, NoListener, OtherUsersListener, TooLong, Interrupted };
 

@@ -1,23 +1,12 @@
 #include "app/programfolders.h"
 
-#include "platform/nativepath.h"
-
-#include <QDir>
+#include "platform/userfolders.h"
 
 namespace nv {
 namespace {
 
 const QString kInstalledNotesFolder = QStringLiteral("share/norvanta2/");
-const QString kSettingsFolderName = QStringLiteral("norvanta2/");
-
-// The user's configuration folder as the desktop's base-directory rules give
-// it; a relative value is to be ignored, as those rules say.
-QString configurationHome()
-{
-    const QString fromEnvironment = fromNativeName(qgetenv("XDG_CONFIG_HOME"));
-    if (fromEnvironment.startsWith(QLatin1Char('/'))) return withTrailingSlash(fromEnvironment);
-    return withTrailingSlash(QDir::homePath()) + QStringLiteral(".config/");
-}
+const QString kProgramFolderName = QStringLiteral("norvanta2/");
 
 }  // namespace
 
@@ -26,7 +15,10 @@ ProgramFolders LocateProgramFolders(Folders &folders, const QString &executableF
     const qsizetype lastSlash = executableFolder.lastIndexOf(QLatin1Char('/'));
     if (lastSlash >= 0 && executableFolder.mid(lastSlash + 1) == QLatin1String("bin")) {
         const QString notes = executableFolder.left(lastSlash + 1) + kInstalledNotesFolder;
-        if (folders.checkFolder(notes).ok()) return {configurationHome() + kSettingsFolderName, notes};
+        if (folders.checkFolder(notes).ok()) {
+            return {userBaseFolder("XDG_CONFIG_HOME", QStringLiteral(".config")) + kProgramFolderName, notes,
+                    userBaseFolder("XDG_STATE_HOME", QStringLiteral(".local/state")) + kProgramFolderName};
+        }
     }
     return ProgramFolders(executableFolder);
 }

@@ -211,10 +211,11 @@ FsStatus WriteSettingsFile(TextFiles &textFiles, const QString &path, const Sett
     return textFiles.writeTextFile(path, FormatSettingsRecord(record));
 }
 
-QStringList ReadExtensionList(TextFiles &textFiles, const QString &path)
+FsResult<QStringList> ReadExtensionList(TextFiles &textFiles, const QString &path)
 {
     const FsResult<QString> file = textFiles.readTextFile(path);
-    return file.ok() ? ParseExtensionList(file.value) : QStringList();
+    if (!file.ok()) return {QStringList(), file.status};
+    return {ParseExtensionList(file.value), FsStatus::success()};
 }
 
 FsStatus WriteExtensionList(TextFiles &textFiles, const QString &path, const QStringList &entries)

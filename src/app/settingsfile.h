@@ -55,7 +55,7 @@ QStringList ParseExtensionList(const QString &text);
 // callers check that a file exists before reading it.
 SettingsReadResult ReadSettingsFile(TextFiles &textFiles, const QString &path);
 FsStatus WriteSettingsFile(TextFiles &textFiles, const QString &path, const SettingsRecord &record);
-QStringList ReadExtensionList(TextFiles &textFiles, const QString &path);   // empty when unreadable
+FsResult<QStringList> ReadExtensionList(TextFiles &textFiles, const QString &path);
 FsStatus WriteExtensionList(TextFiles &textFiles, const QString &path, const QStringList &entries);
 
 }  // namespace nv

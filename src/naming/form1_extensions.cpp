@@ -60,8 +60,17 @@ void Form1::Command2_Click()
 
 void Form1::writeExtensionList(const QStringList &entries)
 {
-    const FsStatus written = WriteExtensionList(m_platform.textFiles, ListFilePath, entries);
     // The window keeps the changed list; the user learns that the file did not.
+    if (!m_extensionListRead) {
+        // Written now, the file would hold only what this run knows, and the
+        // extensions it could not read would be gone.
+        const QString text = QStringLiteral("拡張子の一覧を保存できません。\n%1\n"
+                                            "起動時に読み込めなかったファイルです。書き換えると、登録してあった拡張子が失われます。")
+                                 .arg(ListFilePath);
+        m_platform.dialogs.showMessage(text, MessageButtons::Ok, MessageIcon::Exclamation);
+        return;
+    }
+    const FsStatus written = WriteExtensionList(m_platform.textFiles, ListFilePath, entries);
     if (!written.ok()) {
         const QString text = QStringLiteral("拡張子の一覧を保存できませんでした。\n%1\n%2").arg(ListFilePath, written.reason);
         m_platform.dialogs.showMessage(text, MessageButtons::Ok, MessageIcon::Exclamation);

@@ -62,13 +62,17 @@ qint32 StartNumber(const QString &text)
     return qint32(rounded);
 }
 
+QString WithExtension(const QString &name, const QString &extension)
+{
+    return extension.isEmpty() ? name : name + u'.' + extension;
+}
+
 QString ComposeNewName(const QString &head, qint32 number, int digits, const QString &extension)
 {
-    const QLatin1Char dot('.');
-    if (number == 0) return head + dot + extension;
+    if (number == 0) return WithExtension(head, extension);
     const QString serial = QString::number(number);
     const qsizetype zeros = std::max<qsizetype>(0, digits - serial.size());
-    return head + QString(zeros, QLatin1Char('0')) + serial + dot + extension;
+    return WithExtension(head + QString(zeros, QLatin1Char('0')) + serial, extension);
 }
 
 NamePreview ComposePreview(const QString &numberText, const QString &headText, const QString &extensionText,
@@ -98,7 +102,7 @@ NewNameRule ExtensionNameRule(const QString &extension)
 {
     return [extension](const QString &oldName) -> std::optional<QString> {
         const qsizetype dot = oldName.lastIndexOf(u'.');
-        return (dot < 0 ? oldName : oldName.left(dot)) + u'.' + extension;
+        return WithExtension(dot < 0 ? oldName : oldName.left(dot), extension);
     };
 }
 

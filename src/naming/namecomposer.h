@@ -22,9 +22,13 @@ double NumericValue(const QString &text);
 // (2147483647 or -2147483648), so a huge typed number still renames.
 qint32 StartNumber(const QString &text);
 
-// head + number padded with zeros to `digits` characters + "." + extension.
-// Number 0 gives head + "." + extension with no digits; a number longer than
-// `digits` is never cut, and the minus sign counts as a character.
+// A name + "." + extension; with an empty extension the name alone, without
+// the dot that no program expects at the end of a name on Linux.
+QString WithExtension(const QString &name, const QString &extension);
+
+// head + number padded with zeros to `digits` characters, then the extension
+// as WithExtension adds it. Number 0 gives head alone with no digits; a number
+// longer than `digits` is never cut, and the minus sign counts as a character.
 QString ComposeNewName(const QString &head, qint32 number, int digits, const QString &extension);
 
 // What the preview shows for the current field texts.
@@ -54,7 +58,7 @@ NewNameRule SerialNameRule(const QString &head, qint32 start, int digits, const 
 NewNameRule PrefixNameRule(const QString &prefix);
 
 // The rule of the extension replacement: the old name in front of its last "."
-// + "." + extension (photo.2001.jpg to photo.2001.png). A name without a "."
+// with the extension (photo.2001.jpg to photo.2001.png). A name without a "."
 // keeps all of itself in front of the new extension (README to README.png).
 NewNameRule ExtensionNameRule(const QString &extension);
 

@@ -2,6 +2,8 @@
 
 #include <QSignalBlocker>
 
+#include <utility>
+
 namespace nv {
 
 DriveList::DriveList(Volumes &volumes, QWidget *parent) : QComboBox(parent), m_volumes(volumes)
@@ -9,9 +11,15 @@ DriveList::DriveList(Volumes &volumes, QWidget *parent) : QComboBox(parent), m_v
     refill();
     m_current = drive();
     connect(this, &QComboBox::currentIndexChanged, this, [this] {
+        m_indexAtClose = -1;
         m_previous = m_current;
         m_current = drive();
         emit changed();
+    });
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        if (index != std::exchange(m_indexAtClose, -1)) return;
+        m_previous = m_current;   // giving up on it goes back to itself
+        emit chosenAgain();
     });
 }
 
@@ -36,6 +44,12 @@ void DriveList::showPopup()
 {
     refill();
     QComboBox::showPopup();
+}
+
+void DriveList::hidePopup()
+{
+    m_indexAtClose = currentIndex();
+    QComboBox::hidePopup();
 }
 
 void DriveList::refill()

@@ -1,5 +1,7 @@
 // The drive list of a pane: the mounted volumes, each shown as its root and
-// its label. Choosing another entry, by the user or from code, emits changed().
+// its label, read again each time the list opens. Choosing another entry, by
+// the user or from code, emits changed(); the user choosing the entry that is
+// chosen already emits chosenAgain().
 #pragma once
 
 #include "platform/volumes.h"
@@ -24,14 +26,20 @@ public:
     void restoreDrive(const QString &root);
 
     void showPopup() override;
+    void hidePopup() override;
 
 signals:
     void changed();
+    void chosenAgain();
 
 private:
     Volumes &m_volumes;
     QString m_current;
     QString m_previous;
+    // The entry chosen when the list last closed, until the choice changes:
+    // a choice from the list closes it first, so an activation of this entry
+    // changed nothing.
+    int m_indexAtClose = -1;
 
     // Reads the volumes again (a card may have been inserted), keeping the choice.
     void refill();

@@ -13,9 +13,15 @@
 
 namespace nv {
 
-Form1::Pane Form1::sourcePane() { return {Drive1, Dir1, ListView1, &Form1::SourceFolder}; }
+Form1::Pane Form1::sourcePane()
+{
+    return {Drive1, Dir1, ListView1, &Form1::SourceFolder, &Form1::Drive1_Change, &Form1::Dir1_Change};
+}
 
-Form1::Pane Form1::targetPane() { return {Drive2, Dir2, ListView2, &Form1::TargetFolder}; }
+Form1::Pane Form1::targetPane()
+{
+    return {Drive2, Dir2, ListView2, &Form1::TargetFolder, &Form1::Drive2_Change, &Form1::Dir2_Change};
+}
 
 // --- listing -------------------------------------------------------------------------
 
@@ -55,9 +61,9 @@ bool Form1::refreshPane(const Pane &pane)
         BusyPointer busy(m_platform.dialogs);
         listing = listInto(pane, folder);
     }
-    // A folder that went away since it was opened (a card pulled out) leaves
-    // the list empty and says why, instead of showing nothing silently.
-    if (!listing.status.ok()) reportFolderFailure(folder, listing.status);
+    // A folder that went away since it was opened (a card pulled out) says
+    // why instead of showing nothing silently, and the pane moves on.
+    if (!listing.status.ok()) folderFailed(pane, folder, listing.status);
     return listing.shown();
 }
 
@@ -85,7 +91,7 @@ bool Form1::loadPane(const Pane &pane)
 {
     pane.list->files()->clearRows();
     if (tryLoadPane(pane)) return true;
-    fallBackToRoot();
+    fallBackToStartFolder();
     return false;
 }
 
@@ -104,7 +110,7 @@ void Form1::LoadSourceList()
 
 void Form1::LoadTargetList() { loadPane(targetPane()); }
 
-void Form1::fallBackToRoot()
+void Form1::fallBackToStartFolder()
 {
     // Settings that led to a folder that cannot be listed are forgotten; only
     // a settings file of exactly that name is ours to delete.
@@ -113,12 +119,17 @@ void Form1::fallBackToRoot()
         const bool settingsPresent = std::any_of(files.value.begin(), files.value.end(), [](const FileEntry &entry) {
             return entry.name == QLatin1String("DataFile.ini");
         });
-        if (settingsPresent) m_platform.batchFiles.deleteFile(DataFilePath);
+        if (settingsPresent) forgetSettingsFile();
     }
-    Drive1->setDrive(kRootFolder);
-    Drive2->setDrive(kRootFolder);
-    Dir1->openFolder(kRootFolder);
-    Dir2->openFolder(kRootFolder);
+    openBothPanes(m_platform.folders.startFolder());
+}
+
+void Form1::openBothPanes(const QString &folder)
+{
+    Drive1->setDrive(folder);
+    Drive2->setDrive(folder);
+    Dir1->openFolder(folder);
+    Dir2->openFolder(folder);
 }
 
 void Form1::Check2_Click()
@@ -147,6 +158,40 @@ void Form1::reportFolderFailure(const QString &folder, const FsStatus &status)
 {
     m_platform.dialogs.showMessage(QStringLiteral("フォルダを開けませんでした。\n%1\n%2").arg(folder, status.reason),
                                    MessageButtons::Ok, MessageIcon::Exclamation);
+}
+
+void Form1::folderFailed(const Pane &pane, const QString &folder, const FsStatus &status)
+{
+    reportFolderFailure(folder, status);
+    // A pane left on a folder that is gone (a card pulled out) would give the
+    // same message at every click, and the drive list may offer no other
+    // drive: the pane goes up to where it can list again, the root at worst,
+    // and the drive list follows. Each step is a change of folder, listed as
+    // one, so a folder that fails in turn leads further up.
+    const QString above = listableFolderAbove(folder);
+    if (above.isEmpty()) return;
+    m_platform.volumes.setCurrentFolder(above);   // what the drive list opens when it follows
+    const QString before = pane.dir->path();
+    if (!pane.dir->openFolder(above).ok()) return;
+    pane.drive->setDrive(pane.dir->path());
+    if (pane.dir->path() == before) (this->*pane.folderChanged)();   // the open folder itself is listed again
+}
+
+QString Form1::listableFolderAbove(const QString &folder)
+{
+    QString above = withTrailingSlash(folder);
+    while (above.size() > kRootFolder.size()) {
+        above.truncate(above.lastIndexOf(QLatin1Char('/'), -2) + 1);
+        if (m_platform.folders.checkFolder(above).ok()) return above;
+    }
+    return {};
+}
+
+void Form1::readDriveAgain(const Pane &pane)
+{
+    const QString before = pane.dir->path();
+    (this->*pane.driveChanged)();
+    if (pane.dir->path() == before) (this->*pane.folderChanged)();
 }
 
 // --- drives and folders ------------------------------------------------------------------

@@ -7,7 +7,9 @@
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/media.h"
+#include "platform/posixjournalfiles.h"
 #include "platform/posixplatform.h"
+#include "platform/posixtrash.h"
 
 namespace nv {
 
@@ -22,6 +24,8 @@ public:
 // Pictures: picturefile.cpp; capture times: exifcapturetime.cpp.
 class FileMedia : public Media {
 public:
+    // Made on the window's thread, before any reading.
+    FileMedia();
     PictureFault readPictureSize(const QString &path, QSize &size) override;
     PictureFault loadPicture(const QString &path, const QSize &shownSize, QImage &picture) override;
     CaptureTimeTexts readCaptureTime(const QString &path) override;
@@ -37,6 +41,7 @@ public:
 };
 
 class DesktopPlatform : public PosixFolders, public PosixTextFiles, public PosixVolumes, public PosixBatchFiles,
-                        public DesktopDialogs, public FileMedia, public DesktopServices {};
+                        public DesktopDialogs, public FileMedia, public DesktopServices, public PosixTrash,
+                        public PosixJournalFiles {};
 
 }  // namespace nv

@@ -37,6 +37,10 @@ public:
     // Creates a folder and every missing folder above it, each for the owner
     // alone (settings name the user's folders); an existing folder is success.
     virtual FsStatus makeFolder(const QString &folder) = 0;
+    // Where the panes open at a first start and after a fallback: the user's
+    // pictures folder, else the home folder, else the root, whichever first
+    // can be opened; ends in "/".
+    virtual QString startFolder() = 0;
     // True only for a plain file that is not hidden.
     virtual bool fileExists(const QString &path) = 0;
     // Regional short date, a blank, the time as H:mm:ss without a time zone

@@ -8,8 +8,8 @@
 
 namespace nv {
 
-// The root of the file system: where the panes start at the first start and
-// where they fall back to when a folder cannot be listed.
+// The root of the file system: the volume chosen when no other one is, and the
+// last folder a pane can go up to when its own cannot be listed.
 inline const QString kRootFolder = QStringLiteral("/");
 
 // Joins a folder path (ending in "/") or a bare path with a name.

@@ -1,5 +1,6 @@
 #include "platform/peeruser.h"
 
+#include <pwd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -8,6 +9,15 @@ namespace nv {
 static_assert(sizeof(UserId) == sizeof(uid_t));
 
 UserId currentUser() { return ::getuid(); }
+
+QString currentUserName()
+{
+    passwd entry {};
+    passwd *found = nullptr;
+    char buffer[4096];
+    if (::getpwuid_r(::getuid(), &entry, buffer, sizeof buffer, &found) != 0 || !found) return {};
+    return QString::fromLocal8Bit(found->pw_name);
+}
 
 bool socketPeerIs(qintptr socketDescriptor, UserId user)
 {

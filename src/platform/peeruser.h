@@ -4,14 +4,15 @@
 // the channel and the sender command ask them directly.
 #pragma once
 
-#include <QtGlobal>
+#include <QString>
 
 namespace nv {
 
 using UserId = quint32;
 
-// The user this program runs as.
+// The user this program runs as, and that user's login name.
 UserId currentUser();
+QString currentUserName();
 // Whether the program at the other end of a connected local socket runs as user.
 bool socketPeerIs(qintptr socketDescriptor, UserId user);
 

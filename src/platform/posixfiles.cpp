@@ -29,6 +29,42 @@ FileVersion versionOf(const struct stat &info, bool coarseTimes)
 
 QByteArray folderOf(const QByteArray &path) { return path.left(path.lastIndexOf('/') + 1); }
 
+int makeFolders(const QByteArray &path)
+{
+    const QByteArray folder = path.endsWith('/') ? path : path + '/';
+    // Each folder on the way down, the last one too: every prefix that ends in "/".
+    for (qsizetype end = folder.indexOf('/', 1); end >= 0; end = folder.indexOf('/', end + 1)) {
+        const QByteArray step = folder.left(end);
+        struct stat info {};
+        if (::stat(step.constData(), &info) == 0) continue;   // also where we may not write
+        if (::mkdir(step.constData(), 0700) != 0 && errno != EEXIST) return errno;
+    }
+    return 0;
+}
+
+int readWholeFile(const QByteArray &path, QByteArray &bytes)
+{
+    const Descriptor file(::open(path.constData(), O_RDONLY | O_CLOEXEC));
+    if (file.fd < 0) return errno;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(file.fd, buffer, sizeof buffer);
+        if (got == 0) return 0;
+        if (got > 0) bytes.append(buffer, got);
+        else if (errno != EINTR) return errno;
+    }
+}
+
+int writeAll(int fd, const QByteArray &bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t put = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (put >= 0) done += put;
+        else if (errno != EINTR) return errno;
+    }
+    return 0;
+}
+
 bool isTemporaryName(const char *name)
 {
     const size_t prefixLength = sizeof kTemporaryPrefix - 1;
@@ -69,14 +105,17 @@ bool linkUnnamed(int fd, const QByteArray &to)
 
 }  // namespace
 
-TemporaryFile::TemporaryFile(const QByteArray &folder, Naming naming)
+TemporaryFile::TemporaryFile(const QByteArray &folder, Naming naming, mode_t mode)
 {
     if (naming == Naming::WhereNeeded && canNameUnnamedFiles()) {
-        m_fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        m_fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
         if (m_fd >= 0) return;
     }
-    m_path = folder + kTemporaryPrefix + "XXXXXX";
-    m_fd = ::mkostemp(m_path.data(), O_CLOEXEC);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        m_path = randomName(folder, kTemporaryPrefix);
+        m_fd = ::open(m_path.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (m_fd >= 0 || errno != EEXIST) break;
+    }
     m_exists = m_fd >= 0;
     if (m_fd >= 0) ::flock(m_fd, LOCK_EX);   // a lock nobody else can hold yet: it only marks the file as busy
 }

@@ -31,6 +31,14 @@ struct Descriptor {
 
 // The folder part of a path, ending in "/".
 QByteArray folderOf(const QByteArray &path);
+// Makes a folder and each missing folder above it, each for its owner alone
+// (they hold the user's settings, journals, trash); an existing folder is
+// success. 0 or the errno.
+int makeFolders(const QByteArray &path);
+// Reads every byte of a file. 0 or the errno.
+int readWholeFile(const QByteArray &path, QByteArray &bytes);
+// Writes every byte to a descriptor, however many writes it takes. 0 or the errno.
+int writeAll(int fd, const QByteArray &bytes);
 
 // Temporary copies are named ".norvanta2-" and six letters or digits; a file
 // set aside to break a cycle of renames is ".norvanta2-kept-" and six. Only
@@ -48,11 +56,12 @@ QByteArray randomName(const QByteArray &folder, const char *prefix);
 // behind, and landing is one link that never replaces instead of a create and
 // a rename. Elsewhere (FAT, FUSE), or when a name is asked for, it is a hidden
 // file of the temporary pattern, locked (flock) while it is open so that
-// removeStaleTemporaries of another run leaves it alone.
+// removeStaleTemporaries of another run leaves it alone. The file is created
+// with mode, less the umask, as the kernel applies it.
 class TemporaryFile {
 public:
     enum class Naming { WhereNeeded, Always };
-    explicit TemporaryFile(const QByteArray &folder, Naming naming = Naming::WhereNeeded);
+    explicit TemporaryFile(const QByteArray &folder, Naming naming = Naming::WhereNeeded, mode_t mode = 0600);
     ~TemporaryFile();
     TemporaryFile(const TemporaryFile &) = delete;
     TemporaryFile &operator=(const TemporaryFile &) = delete;

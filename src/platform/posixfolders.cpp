@@ -5,7 +5,9 @@
 #include "text/nameorder.h"
 
 #include <QDate>
+#include <QDir>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTime>
 
 #include <cerrno>
@@ -39,6 +41,32 @@ DirHandle openFolder(const QString &folder, FsStatus &status)
 
 bool isHiddenName(const char *name) { return name[0] == '.'; }
 
+// The next entry of a folder whose name is not hidden; null at the end, and on
+// a read error, which status then holds.
+const dirent *nextShownEntry(DIR *dir, FsStatus &status)
+{
+    for (;;) {
+        errno = 0;
+        const dirent *entry = ::readdir(dir);
+        if (!entry) {
+            if (errno != 0) status = lastError();
+            return nullptr;
+        }
+        if (!isHiddenName(entry->d_name)) return entry;
+    }
+}
+
+// What an entry of an open folder leads to (links followed). Out of reach:
+// gone since it was read, a dangling link, a link loop or a link into a folder
+// we may not enter; nothing to list, and no reason to lose the rest of the
+// listing. Failed leaves its errno for the caller.
+enum class Lookup { Found, OutOfReach, Failed };
+Lookup lookUp(int dirFd, const char *name, struct stat &info)
+{
+    if (::fstatat(dirFd, name, &info, 0) == 0) return Lookup::Found;
+    return errno == ENOENT || errno == ELOOP || errno == EACCES ? Lookup::OutOfReach : Lookup::Failed;
+}
+
 QString baseName(const QString &path) { return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1); }
 
 // Linux hands out names in hash order; the lists show them in name order.
@@ -61,27 +89,17 @@ FsResult<std::vector<FileEntry>> PosixFolders::listPlainFiles(const QString &fol
     DirHandle dir = openFolder(folder, result.status);
     if (!dir) return result;
     const int dirFd = ::dirfd(dir.get());
-    for (;;) {
-        errno = 0;
-        const dirent *entry = ::readdir(dir.get());
-        if (!entry) {
-            if (errno != 0) result.status = lastError();
-            break;
-        }
-        if (isHiddenName(entry->d_name)) continue;
+    while (const dirent *entry = nextShownEntry(dir.get(), result.status)) {
         const bool plain = entry->d_type == DT_REG;
         struct stat info {};
         if (withTimes || !plain) {
             if (entry->d_type != DT_REG && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) continue;
-            if (::fstatat(dirFd, entry->d_name, &info, 0) != 0) {
-                // Gone since it was read, a dangling link, a link loop or a link into a
-                // folder we may not enter: not a plain file, and no reason to lose the
-                // rest of the listing.
-                if (errno == ENOENT || errno == ELOOP || errno == EACCES) continue;
+            const Lookup found = lookUp(dirFd, entry->d_name, info);
+            if (found == Lookup::Failed) {
                 result.status = lastError();
                 break;
             }
-            if (!S_ISREG(info.st_mode)) continue;
+            if (found == Lookup::OutOfReach || !S_ISREG(info.st_mode)) continue;
         }
         result.value.push_back({fromNativeName(entry->d_name, qsizetype(std::strlen(entry->d_name))),
                                 withTimes ? qint64(info.st_mtim.tv_sec) : 0,
@@ -98,15 +116,22 @@ FsResult<QStringList> PosixFolders::listSubfolders(const QString &folder)
     DirHandle dir = openFolder(folder, result.status);
     if (!dir) return result;
     const int dirFd = ::dirfd(dir.get());
-    while (const dirent *entry = ::readdir(dir.get())) {
-        if (isHiddenName(entry->d_name)) continue;
+    // A read error fails the whole list, as it fails a file listing: a list cut
+    // short would hide folders in silence.
+    while (const dirent *entry = nextShownEntry(dir.get(), result.status)) {
         bool isFolder = entry->d_type == DT_DIR;
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
             struct stat info {};
-            isFolder = ::fstatat(dirFd, entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+            const Lookup found = lookUp(dirFd, entry->d_name, info);
+            if (found == Lookup::Failed) {
+                result.status = lastError();
+                break;
+            }
+            isFolder = found == Lookup::Found && S_ISDIR(info.st_mode);
         }
         if (isFolder) result.value.append(fromNativeName(entry->d_name, qsizetype(std::strlen(entry->d_name))));
     }
+    if (!result.ok()) return {QStringList(), result.status};
     QStringList sorted;
     sorted.reserve(result.value.size());
     for (const qsizetype position : nameOrder(result.value)) sorted.append(result.value[position]);
@@ -123,15 +148,20 @@ FsStatus PosixFolders::checkFolder(const QString &folder)
 
 FsStatus PosixFolders::makeFolder(const QString &folder)
 {
-    const QByteArray path = toNativeName(withTrailingSlash(folder));
-    // Each folder on the way down, the last one too: every prefix that ends in "/".
-    for (qsizetype end = path.indexOf('/', 1); end >= 0; end = path.indexOf('/', end + 1)) {
-        const QByteArray step = path.left(end);
-        struct stat info {};
-        if (::stat(step.constData(), &info) == 0) continue;   // also where we may not write
-        if (::mkdir(step.constData(), 0700) != 0 && errno != EEXIST) return lastError();
-    }
+    if (const int error = posix::makeFolders(toNativeName(folder))) return FsStatus::fromErrno(error);
     return checkFolder(folder);
+}
+
+QString PosixFolders::startFolder()
+{
+    // On Linux a user's photos lie in the pictures folder, seldom at the root.
+    const QString candidates[] = {QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+                                  QDir::homePath()};
+    for (const QString &candidate : candidates) {
+        const QString folder = withTrailingSlash(candidate);
+        if (folder.startsWith(kRootFolder) && checkFolder(folder).ok()) return folder;
+    }
+    return kRootFolder;
 }
 
 bool PosixFolders::fileExists(const QString &path)

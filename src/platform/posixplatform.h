@@ -18,6 +18,7 @@ public:
     FsResult<QStringList> listSubfolders(const QString &folder) override;
     FsStatus checkFolder(const QString &folder) override;
     FsStatus makeFolder(const QString &folder) override;
+    QString startFolder() override;
     bool fileExists(const QString &path) override;
     QString dateTimeText(qint64 secondsSinceEpoch) override;
 
@@ -39,6 +40,7 @@ public:
     std::vector<Volume> volumes() override;
     QString currentFolderOf(const QString &volumeRoot) override;
     void setCurrentFolder(const QString &folder) override;
+    FsResult<VolumeFacts> volumeFacts(const QString &folder) override;   // posixvolumefacts.cpp
 
 private:
     QHash<QString, QString> m_currentFolders;   // volume root -> folder

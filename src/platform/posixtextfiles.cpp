@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace nv {
@@ -17,19 +16,11 @@ using posix::lastError;
 FsStatus writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     const QByteArray target = toNativeName(path);
-    posix::TemporaryFile file(posix::folderOf(target));
+    // Made as any file of the user's is: readable by others unless the
+    // user's umask says otherwise.
+    posix::TemporaryFile file(posix::folderOf(target), posix::TemporaryFile::Naming::WhereNeeded, 0666);
     if (file.fd() < 0) return lastError();
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t put = ::write(file.fd(), bytes.constData() + done, size_t(bytes.size() - done));
-        if (put < 0) {
-            if (errno == EINTR) continue;
-            return lastError();
-        }
-        done += put;
-    }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(file.fd(), 0666 & ~mask);
+    if (const int error = posix::writeAll(file.fd(), bytes)) return FsStatus::fromErrno(error);
     if (::fsync(file.fd()) != 0) return lastError();
     return file.land(target, BatchFiles::Landing::Replacing);
 }
@@ -39,21 +30,9 @@ FsStatus writeFileAtomically(const QString &path, const QByteArray &bytes)
 FsResult<QString> PosixTextFiles::readTextFile(const QString &path)
 {
     FsResult<QString> result;
-    posix::Descriptor file(::open(toNativeName(path).constData(), O_RDONLY | O_CLOEXEC));
-    if (file.fd < 0) { result.status = lastError(); return result; }
     QByteArray bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(file.fd, buffer, sizeof buffer);
-        if (got == 0) break;
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            result.status = lastError();
-            return result;
-        }
-        bytes.append(buffer, got);
-    }
-    result.value = decodeText(bytes);
+    if (const int error = posix::readWholeFile(toNativeName(path), bytes)) result.status = FsStatus::fromErrno(error);
+    else result.value = decodeText(bytes);
     return result;
 }
 

@@ -1,6 +1,7 @@
-// norvanta2-send TEXT: hands TEXT to the running Norvanta2, which keeps it as
-// the newest head name. Exit status 0 when delivered, 1 when it was not, 2 for
-// a wrong command line.
+// norvanta2-send [--] TEXT: hands TEXT to the running Norvanta2, which keeps it
+// as the newest head name. --help and --version print and send nothing. Exit
+// status 0 when delivered or printed, 1 when not delivered, 2 for a command
+// line that is not understood.
 #include "app/incomingtext.h"
 
 #include <QCoreApplication>
@@ -9,23 +10,44 @@
 
 namespace {
 
+const char kUsage[] = "使い方: norvanta2-send [--] テキスト\n"
+                      "       norvanta2-send --help | --version\n"
+                      "起動中の Norvanta2 にテキストを渡し、いちばん新しいヘッドネームにします。\n"
+                      "\n"
+                      "  --help     この使い方を表示して終わります。何も渡しません。\n"
+                      "  --version  バージョンを表示して終わります。何も渡しません。\n"
+                      "  --         続く引数を、- で始まっていてもそのまま渡します。\n";
+
+struct CommandLine {
+    enum class Action { Send, Help, Version, NotUnderstood };
+    Action action = Action::NotUnderstood;
+    QString text;
+};
+
+// The arguments after the program's name. An argument that begins with "-" is
+// an option unless "--" stands before it, so a mistyped option is never sent
+// as a head name.
+CommandLine readCommandLine(const QStringList &arguments)
+{
+    using Action = CommandLine::Action;
+    if (arguments.size() == 2 && arguments[0] == QLatin1String("--")) return {Action::Send, arguments[1]};
+    if (arguments.size() != 1) return {};
+    const QString &only = arguments[0];
+    if (only == QLatin1String("--help")) return {Action::Help, {}};
+    if (only == QLatin1String("--version")) return {Action::Version, {}};
+    if (only.startsWith(QLatin1Char('-'))) return {};
+    return {Action::Send, only};
+}
+
 int fail(const QString &message)
 {
     std::fprintf(stderr, "norvanta2-send: %s\n", qPrintable(message));
     return 1;
 }
 
-}  // namespace
-
-int main(int argc, char *argv[])
+int send(const QString &text)
 {
-    QCoreApplication application(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() != 2) {
-        std::fprintf(stderr, "%s\n", qPrintable(QStringLiteral("使い方: norvanta2-send テキスト")));
-        return 2;
-    }
-    switch (nv::SendIncomingText(arguments[1])) {
+    switch (nv::SendIncomingText(text)) {
     case nv::SendOutcome::Delivered:
         return 0;
     case nv::SendOutcome::NoListener:
@@ -38,4 +60,26 @@ int main(int argc, char *argv[])
         break;
     }
     return fail(QStringLiteral("Norvanta2 にテキストを渡しきれませんでした。"));
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    const CommandLine commandLine = readCommandLine(QCoreApplication::arguments().mid(1));
+    switch (commandLine.action) {
+    case CommandLine::Action::Send:
+        return send(commandLine.text);
+    case CommandLine::Action::Help:
+        std::fputs(kUsage, stdout);
+        return 0;
+    case CommandLine::Action::Version:
+        std::printf("norvanta2-send %s\n", NV_VERSION);
+        return 0;
+    case CommandLine::Action::NotUnderstood:
+        break;
+    }
+    std::fputs(kUsage, stderr);
+    return 2;
 }

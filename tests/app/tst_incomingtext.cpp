@@ -94,6 +94,8 @@ private slots:
     void socketLeftByACrashIsReplaced();
     void removedChannelTakesNothing();
     void commandWithoutProgramFails();
+    void commandLine_data();
+    void commandLine();
     void squatterInTheSharedFolderIsIgnored_data();
     void squatterInTheSharedFolderIsIgnored();
     void unwantedSenderIsCutOff_data();
@@ -108,7 +110,7 @@ private:
     // running for the same user is never reached or disturbed.
     QTemporaryDir m_runtimeFolder;
     QTemporaryDir m_sharedFolder;
-    int runCommand(const QStringList &arguments, QByteArray *errorOutput = nullptr);
+    int runCommand(const QStringList &arguments, QByteArray *errorOutput = nullptr, QByteArray *output = nullptr);
 };
 
 void TestIncomingText::initTestCase()
@@ -120,13 +122,14 @@ void TestIncomingText::initTestCase()
     QCOMPARE(QFileInfo(socketPath()).path(), m_runtimeFolder.path());
 }
 
-int TestIncomingText::runCommand(const QStringList &arguments, QByteArray *errorOutput)
+int TestIncomingText::runCommand(const QStringList &arguments, QByteArray *errorOutput, QByteArray *output)
 {
     QProcess command;
     command.start(QStringLiteral(NORVANTA2_SEND_PATH), arguments);
     // The channel answers from this thread's event loop, so let it run.
     if (!QTest::qWaitFor([&] { return command.state() == QProcess::NotRunning; }, kWaitMs)) return -2;
     if (errorOutput) *errorOutput = command.readAllStandardError();
+    if (output) *output = command.readAllStandardOutput();
     return command.exitStatus() == QProcess::NormalExit ? command.exitCode() : -1;
 }
 
@@ -244,6 +247,35 @@ void TestIncomingText::commandWithoutProgramFails()
     QVERIFY(!errorOutput.isEmpty());
 }
 
+void TestIncomingText::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("printed");     // the start of standard output
+    QTest::addColumn<QStringList>("received");   // before a marker sent next
+    QTest::newRow("--help") << QStringList{"--help"} << 0 << QByteArray("使い方: norvanta2-send") << QStringList();
+    QTest::newRow("--version") << QStringList{"--version"} << 0 << QByteArray("norvanta2-send ") << QStringList();
+    QTest::newRow("-- before a dash") << QStringList{"--", "--x"} << 0 << QByteArray() << QStringList{"--x"};
+    QTest::newRow("unknown option") << QStringList{"--x"} << 2 << QByteArray() << QStringList();
+}
+
+void TestIncomingText::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QByteArray, printed);
+    QFETCH(QStringList, received);
+    IncomingTextChannel channel;
+    QVERIFY(channel.install());
+    QSignalSpy spy(&channel, &IncomingTextChannel::textReceived);
+    QByteArray output;
+    QCOMPARE(runCommand(arguments, nullptr, &output), status);
+    QVERIFY(output.startsWith(printed));
+    QCOMPARE(SendIncomingText("marker"), SendOutcome::Delivered);
+    QTRY_VERIFY_WITH_TIMEOUT(caught(spy).contains("marker"), kWaitMs);
+    QCOMPARE(caught(spy), received + QStringList{"marker"});
+}
+
 void TestIncomingText::squatterInTheSharedFolderIsIgnored_data()
 {
     QTest::addColumn<bool>("listening");
@@ -355,12 +387,17 @@ void TestIncomingText::missingRuntimeFolderIsTold()
 {
     // Neither the runtime folder nor the fallback in the temporary folder is a folder.
     const QString blocked = m_sharedFolder.filePath(QStringLiteral("runtime-%1").arg(::getpwuid(::getuid())->pw_name));
-    QVERIFY(QFile(blocked).open(QIODevice::WriteOnly));
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(blocked));
+    const QString missing = m_sharedFolder.filePath(QStringLiteral("missing"));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(missing));
     const auto restore = qScopeGuard([this, blocked] {
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtimeFolder.path()));
         QFile::remove(blocked);
     });
+    // The sender makes neither of them.
+    QCOMPARE(runCommand({"nowhere"}), 1);
+    QVERIFY(!QFileInfo::exists(missing) && !QFileInfo::exists(blocked));
+    QVERIFY(QFile(blocked).open(QIODevice::WriteOnly));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(blocked));
 
     IncomingTextChannel channel(testRules());
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("受け取れません（使えるランタイムフォルダがありません）"));

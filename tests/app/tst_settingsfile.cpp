@@ -352,11 +352,11 @@ void TestSettingsFile::builtInExtensionListBytes()
 
     QVERIFY(WriteExtensionList(platform, path, entries).ok());
     QCOMPARE(folder.contents(QStringLiteral("ListFile.ini")), QByteArray("\"bmp\"\r\n\"gif\"\r\n\"jpg\"\r\n"));
-    QCOMPARE(ReadExtensionList(platform, path), entries);
+    QCOMPARE(ReadExtensionList(platform, path).value, entries);
 
     QVERIFY(WriteExtensionList(platform, path, {}).ok());
     QCOMPARE(folder.contents(QStringLiteral("ListFile.ini")), QByteArray());
-    QCOMPARE(ReadExtensionList(platform, path), QStringList());
+    QCOMPARE(ReadExtensionList(platform, path).value, QStringList());
 }
 
 void TestSettingsFile::extensionListRoundTrip()
@@ -368,7 +368,7 @@ void TestSettingsFile::extensionListRoundTrip()
                               QStringLiteral("jpg"), QStringLiteral("jpg"), QString::fromUtf8("ｊｐｇ～")};
 
     QVERIFY(WriteExtensionList(platform, path, entries).ok());
-    QCOMPARE(ReadExtensionList(platform, path), entries);
+    QCOMPARE(ReadExtensionList(platform, path).value, entries);
 }
 
 // Whatever a file holds, reading it must not crash, and what was read must
@@ -445,8 +445,7 @@ void TestSettingsFile::textOutsideCp932FallsBackToUtf8()
 }
 
 // A file that exists but cannot be read is told apart from a damaged one, with
-// the system's reason, so that the start-up keeps it; an unreadable extension
-// list is an empty one.
+// the system's reason, so that the start-up keeps it.
 void TestSettingsFile::unreadableFile()
 {
     TempFolder folder;
@@ -458,7 +457,7 @@ void TestSettingsFile::unreadableFile()
     const SettingsReadResult read = ReadSettingsFile(platform, dataPath);
     QCOMPARE(read.outcome, SettingsReadOutcome::Unreadable);
     QCOMPARE(read.readStatus.reason, FsStatus::fromErrno(EIO).reason);
-    QCOMPARE(ReadExtensionList(platform, listPath), QStringList());
+    QCOMPARE(ReadExtensionList(platform, listPath).status.reason, FsStatus::fromErrno(EIO).reason);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)

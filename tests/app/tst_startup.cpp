@@ -56,7 +56,7 @@ private slots:
     void firstStartWithoutFiles();
     void firstStartThenExitSavesTheEmptyDestination();
     void savedRecordRestoresWindow();
-    void emptyDataFileFallsBackToRoot();
+    void emptyDataFileFallsBack();
     void recordCutShortRecovers();
     void unreadableSettingsAreKeptAndReported();
     void eachFolderIsListedOnce_data();
@@ -78,19 +78,22 @@ private slots:
     void installedLayoutKeepsSettingsApartFromNotes();
 };
 
+// Both panes open at the user's pictures folder (the fallbacks below, without
+// one, at the home folder).
 void StartupTest::firstStartWithoutFiles()
 {
     FormFixture fixture;
+    const QString start = fixture.home.addFolder(QStringLiteral("Pictures"));
     Form1 &form = fixture.start();
 
-    QCOMPARE(form.Drive1->drive(), QStringLiteral("/"));
-    QCOMPARE(form.Dir1->path(), QStringLiteral("/"));
-    QCOMPARE(form.Dir2->path(), QStringLiteral("/"));
-    QCOMPARE(form.SourceFolder, QStringLiteral("/"));
-    // The destination is pointed at the root while the start-up still runs, so it stays unlisted.
+    QCOMPARE(form.Drive1->drive(), fixture.platform.volumeOf(start));
+    QCOMPARE(form.Dir1->path(), start);
+    QCOMPARE(form.Dir2->path(), start);
+    QCOMPARE(form.SourceFolder, start);
+    // The destination is opened while the start-up still runs, so it stays unlisted.
     QCOMPARE(form.TargetFolder, QString());
     QCOMPARE(form.ListView2->files()->rowCount(), 0);
-    QCOMPARE(listingsOf(fixture.platform, QStringLiteral("/")), 1);
+    QCOMPARE(listingsOf(fixture.platform, start), 1);
 
     QCOMPARE(form.List1->currentRow(), 0);
     QCOMPARE(comboEntries(form.Combo1), (QStringList{"bmp", "gif", "jpg"}));
@@ -115,7 +118,8 @@ void StartupTest::firstStartThenExitSavesTheEmptyDestination()
     form.Command5_Click();
     QVERIFY(!form.isVisible());
     QCOMPARE(fixture.programFolder.contents(QStringLiteral("DataFile.ini")),
-             QByteArray("\"/\",\"\",0,0,\"\",\"\",0,0,\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"));
+             "\"" + fixture.home.path().toUtf8()
+                 + "\",\"\",0,0,\"\",\"\",0,0,\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n");
 }
 
 void StartupTest::savedRecordRestoresWindow()
@@ -154,17 +158,17 @@ void StartupTest::savedRecordRestoresWindow()
     QVERIFY(fixture.dataFileExists());
 }
 
-void StartupTest::emptyDataFileFallsBackToRoot()
+void StartupTest::emptyDataFileFallsBack()
 {
     FormFixture fixture;
     fixture.writeDataFile(QByteArray());
     Form1 &form = fixture.start();
 
-    // The empty source folder falls back: the file goes, both panes go to the root.
+    // The empty source folder falls back: the file goes, both panes go to the start folder.
     QVERIFY(!fixture.dataFileExists());
-    QCOMPARE(form.Dir1->path(), QStringLiteral("/"));
-    QCOMPARE(form.Dir2->path(), QStringLiteral("/"));
-    QCOMPARE(form.SourceFolder, QStringLiteral("/"));
+    QCOMPARE(form.Dir1->path(), fixture.home.path());
+    QCOMPARE(form.Dir2->path(), fixture.home.path());
+    QCOMPARE(form.SourceFolder, fixture.home.path());
     QCOMPARE(form.TargetFolder, QString());
     QCOMPARE(form.ListView2->files()->rowCount(), 0);
     QCOMPARE(form.Text2->text(), QString());
@@ -176,16 +180,17 @@ void StartupTest::recordCutShortRecovers()
 {
     TempFolder source, target;
     FormFixture fixture;
+    fixture.home.addFile(QStringLiteral("home.jpg"));
     fixture.writeDataFile(QStringLiteral("\"%1\",\"%2\",3,2,\"trip\",\"9\",1,1,\"first\",\"second\",\"thi")
                               .arg(source.path(), target.path())
                               .toUtf8());
     Form1 &form = fixture.start();
 
     QVERIFY(!fixture.dataFileExists());
-    QCOMPARE(form.SourceFolder, QStringLiteral("/"));
-    QCOMPARE(form.TargetFolder, QStringLiteral("/"));
-    QCOMPARE(form.Dir2->path(), QStringLiteral("/"));
-    QVERIFY(form.ListView2->files()->rowCount() > 0);   // "/" can be listed
+    QCOMPARE(form.SourceFolder, fixture.home.path());
+    QCOMPARE(form.TargetFolder, fixture.home.path());
+    QCOMPARE(form.Dir2->path(), fixture.home.path());
+    QCOMPARE(form.ListView2->rowNames(), QStringList{"home.jpg"});
     QCOMPARE(form.List1->currentRow(), 0);
     QCOMPARE(form.Combo1->currentIndex(), 0);
     QCOMPARE(form.Combo2->currentText(), QString());
@@ -216,8 +221,8 @@ void StartupTest::unreadableSettingsAreKeptAndReported()
     QCOMPARE(fixture.platform.messages.size(), size_t(1));
     QVERIFY(fixture.platform.messages[0].text.contains(form.DataFilePath));
     QVERIFY(fixture.platform.messages[0].text.contains(denied.reason));
-    QCOMPARE(form.SourceFolder, QStringLiteral("/"));
-    QCOMPARE(form.Dir2->path(), QStringLiteral("/"));
+    QCOMPARE(form.SourceFolder, fixture.home.path());
+    QCOMPARE(form.Dir2->path(), fixture.home.path());
     QCOMPARE(form.TargetFolder, QString());
     QCOMPARE(form.Combo2->currentText(), QString());
     QCOMPARE(form.Combo1->currentText(), QStringLiteral("bmp"));
@@ -247,10 +252,11 @@ void StartupTest::eachFolderIsListedOnce()
     record.ReportView = reportView;
     if (sourceGone) record.SourceFolder = source.path() + QStringLiteral("gone/");
     FormFixture fixture;
+    fixture.home.addFile(QStringLiteral("h.jpg"));
     fixture.writeSettings(record);
     Form1 &form = fixture.start();
 
-    const QString sourceShown = sourceGone ? QStringLiteral("/") : source.path();
+    const QString sourceShown = sourceGone ? fixture.home.path() : source.path();
     const TestPlatform &platform = fixture.platform;
     QCOMPARE(listingsOf(platform, sourceShown), 1);
     QCOMPARE(listingsOf(platform, target.path()), 1);
@@ -263,7 +269,7 @@ void StartupTest::eachFolderIsListedOnce()
     QCOMPARE(form.Dir1->path(), sourceShown);
     QCOMPARE(form.TargetFolder, target.path());
     QCOMPARE(form.ListView2->rowNames(), QStringList{"b.jpg"});
-    if (!sourceGone) QCOMPARE(form.ListView1->rowNames(), QStringList{"a.jpg"});
+    QCOMPARE(form.ListView1->rowNames(), QStringList{sourceGone ? "h.jpg" : "a.jpg"});
     QCOMPARE(form.ListView1->files()->cellText(0, 1).isEmpty(), reportView == 0);
     QCOMPARE(form.Check2->isChecked(), reportView == 0);
     QCOMPARE(form.ReportView, reportView);
@@ -294,7 +300,7 @@ void StartupTest::badValuesRecoverLikeACutRecord()
                               .toUtf8());
     Form1 &form = fixture.start();
     QVERIFY(!fixture.dataFileExists());
-    QCOMPARE(form.SourceFolder, QStringLiteral("/"));
+    QCOMPARE(form.SourceFolder, fixture.home.path());
     QCOMPARE(form.List1->currentRow(), 0);
     QCOMPARE(form.Combo1->currentIndex(), 0);
     QCOMPARE(form.Text2->text(), QStringLiteral("1"));
@@ -311,8 +317,8 @@ void StartupTest::unlistableSourceFallsBackButKeepsDestination()
     Form1 &form = fixture.start();
 
     QVERIFY(!fixture.dataFileExists());
-    QCOMPARE(form.Dir1->path(), QStringLiteral("/"));
-    QCOMPARE(form.SourceFolder, QStringLiteral("/"));
+    QCOMPARE(form.Dir1->path(), fixture.home.path());
+    QCOMPARE(form.SourceFolder, fixture.home.path());
     // LoadTargetList still runs on the remembered destination, which can be listed.
     QCOMPARE(form.Dir2->path(), target.path());
     QCOMPARE(form.TargetFolder, target.path());

@@ -111,8 +111,11 @@ void OptionsWindowTest::scanAfterListing()
         if (during == QLatin1String("switch off") && std::exchange(first, false))
             clickOption(openOptions(form), "Check1");
     };
-    if (during == QLatin1String("folder gone"))
+    if (during == QLatin1String("folder gone")) {
+        // and nothing above it to go to, so that no other folder is listed
         platform.failPath(TestPlatform::Operation::ListPlainFiles, window.target.path(), FsStatus::fromErrno(ENOENT));
+        platform.failPath(TestPlatform::Operation::CheckFolder, QStringLiteral("/"), FsStatus::fromErrno(ENOENT));
+    }
     if (during != QLatin1String("no re-listing")) form.Check2->toggle();   // lists both panes again
 
     const QStringList shown{form.Combo2->currentText(), form.Text2->text(), form.Combo1->currentText(),

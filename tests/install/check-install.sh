@@ -3,8 +3,8 @@
 # Installs BUILD into a temporary prefix and checks that every file is where a
 # desktop looks for it, that the menu entry validates (check-package.sh judges
 # the metadata), and that the installed program, closed through its exit
-# button, keeps its settings in $XDG_CONFIG_HOME/norvanta2/ and writes nothing
-# into the prefix.
+# button, opened at the user's pictures folder, keeps its settings in
+# $XDG_CONFIG_HOME/norvanta2/ and writes nothing into the prefix.
 set -eu
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -51,11 +51,13 @@ if ! command -v xvfb-run >/dev/null || ! command -v xdotool >/dev/null; then
     echo "SKIP: cannot start the installed program without:$missing (make deps installs them)"
     exit 77
 fi
-mkdir "$work/home" && mkdir -m 700 "$work/runtime"
+mkdir -p "$work/home/Pictures" && mkdir -m 700 "$work/runtime"
 HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime TMPDIR=$work \
     xvfb-run -a sh "$0" --exit-through-button "$prefix/bin/norvanta2" "$work/config/norvanta2"
-head -c 4 "$work/config/norvanta2/DataFile.ini" | grep -qx '"/",' ||
-    fail "no first-start settings in $work/config/norvanta2/DataFile.ini"
+# The first start opens the user's pictures folder.
+source_folder=$(cut -d , -f 1 "$work/config/norvanta2/DataFile.ini")
+[ "$source_folder" = "\"$work/home/Pictures/\"" ] ||
+    fail "no first-start settings in $work/config/norvanta2/DataFile.ini: source folder $source_folder"
 written=$(find "$prefix" -name '*.ini')
 [ -z "$written" ] || fail "the program wrote into its installation: $written"
 

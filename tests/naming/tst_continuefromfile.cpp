@@ -34,9 +34,9 @@ void TestContinueFromFile::split_data()
     QTest::newRow("a.b12.txt") << "a.b12.txt" << "a.b" << "13" << 2 << false << "txt" << "a.b13.txt";
     QTest::newRow("img12x.png") << "img12x.png" << "img12x" << "" << 0 << true << "png" << "img12x.png";
     // Further edges.
-    QTest::newRow("trailing dot") << "img5." << "img" << "6" << 1 << false << "" << "img6.";
+    QTest::newRow("trailing dot") << "img5." << "img" << "6" << 1 << false << "" << "img6";
     QTest::newRow("only a leading dot") << ".jpg" << "" << "" << 0 << true << "jpg" << ".jpg";
-    QTest::newRow("no dot at all") << "img012" << "img" << "13" << 3 << false << "" << "img013.";
+    QTest::newRow("no dot at all") << "img012" << "img" << "13" << 3 << false << "" << "img013";
     QTest::newRow("digits in the extension are not the number") << "song.mp3" << "song" << "" << 0 << true
                                                                 << "mp3" << "song.mp3";
     QTest::newRow("full-width digits are head") << QString::fromUtf8("写真１２.jpg") << QString::fromUtf8("写真１２")

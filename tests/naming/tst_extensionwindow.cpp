@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <cerrno>
+
 using namespace nv;
 
 class ExtensionWindowTest : public QObject {
@@ -21,6 +23,7 @@ private slots:
     void buttonsMaintainTheList_data();
     void buttonsMaintainTheList();
     void failedWriteIsReportedAndListKept();
+    void unreadableListIsKeptAndNeverWritten();
 
 private:
     std::unique_ptr<TempFolder> m_source, m_target;
@@ -112,8 +115,9 @@ void ExtensionWindowTest::buttonsMaintainTheList()
     QCOMPARE(platform.callCount(TestPlatform::Operation::WriteTextFile) - writesBefore, written.isNull() ? 0 : 1);
     if (!written.isNull()) QCOMPARE(m_fixture->programFolder.contents(QStringLiteral("ListFile.ini")), written);
     QCOMPARE(form.focusWidget(), focusOnList ? static_cast<QWidget *>(form.ListView1) : button);
-    // The preview follows the text of the box, and only a change of it.
-    const QString preview = textAfter == typed ? QStringLiteral("preview before") : QStringLiteral("img.") + textAfter;
+    // The preview follows the text of the box, and only a change of it: a
+    // deletion empties the box, leaving the head name alone.
+    const QString preview = textAfter == typed ? QStringLiteral("preview before") : QStringLiteral("img");
     QCOMPARE(form.Label5->text(), preview);
     QVERIFY(platform.messages.empty());
 }
@@ -138,6 +142,36 @@ void ExtensionWindowTest::failedWriteIsReportedAndListKept()
     QTest::mouseClick(form.Command1, Qt::LeftButton);
     QCOMPARE(m_fixture->programFolder.contents(QStringLiteral("ListFile.ini")),
              QByteArray("\"bmp\"\r\n\"gif\"\r\n\"jpg\"\r\n\"png\"\r\n\"tif\"\r\n"));
+}
+
+// A list that could not be read is the user's all the same: the start says
+// why the box is empty, the saved choice among it does not cost the settings,
+// and the buttons never write over it.
+void ExtensionWindowTest::unreadableListIsKeptAndNeverWritten()
+{
+    const QByteArray listFile("\"png\"\r\n\"raw\"\r\n\"tif\"\r\n");
+    m_fixture->writeListFile(listFile);
+    SettingsRecord record;
+    record.SourceFolder = m_source->path();
+    record.TargetFolder = m_target->path();
+    record.ExtensionIndex = 2;
+    m_fixture->writeSettings(record);
+    const FsStatus denied = FsStatus::fromErrno(EACCES);
+    m_fixture->platform.failPath(TestPlatform::Operation::ReadTextFile,
+                                 m_fixture->programFolder.pathOf(QStringLiteral("ListFile.ini")), denied);
+    Form1 &form = m_fixture->start();
+    const std::vector<ShownMessage> &messages = m_fixture->platform.messages;
+    QCOMPARE(messages.size(), size_t(1));
+    QVERIFY(messages[0].text.contains(form.ListFilePath));
+    QVERIFY(messages[0].text.contains(denied.reason));
+    QCOMPARE(comboEntries(form.Combo1), QStringList());
+    QVERIFY(m_fixture->dataFileExists());
+
+    form.Combo1->setEditText(QStringLiteral("jpg"));
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    QCOMPARE(messages.size(), size_t(2));
+    QVERIFY(messages[1].text.contains(form.ListFilePath));
+    QCOMPARE(m_fixture->programFolder.contents(QStringLiteral("ListFile.ini")), listFile);
 }
 
 QTEST_MAIN(ExtensionWindowTest)

@@ -111,7 +111,8 @@ void TestNameComposer::composeNewName_data()
     QTest::newRow("no digit selected") << "img" << 7 << -1 << "jpg" << "img7.jpg";
     QTest::newRow("longer than the count is not cut") << "img" << 1234 << 2 << "jpg" << "img1234.jpg";
     QTest::newRow("minus sign counts") << "head" << -5 << 3 << "jpg" << "head0-5.jpg";
-    QTest::newRow("empty extension keeps the dot") << "photo" << 1 << 3 << "" << "photo001.";
+    QTest::newRow("empty extension adds no dot") << "photo" << 1 << 3 << "" << "photo001";
+    QTest::newRow("number 0, empty extension") << "photo" << 0 << 3 << "" << "photo";
     QTest::newRow("empty head") << "" << 12 << 4 << "png" << "0012.png";
     QTest::newRow("fifteen digits") << "a" << 6 << 15 << "x" << "a000000000000006.x";
     QTest::newRow("largest number") << "n" << 2147483647 << 3 << "j" << "n2147483647.j";
@@ -146,7 +147,7 @@ void TestNameComposer::preview_data()
     QTest::newRow("no digit selected") << "5" << "h" << "jpg" << -1 << "h5.jpg" << "h";
     QTest::newRow("1234 with 2 digits") << "1234" << "h" << "jpg" << 2 << "h1234.jpg" << "h";
     QTest::newRow("-5 with 3 digits") << "-5" << "h" << "jpg" << 3 << "h0-5.jpg" << "h";
-    QTest::newRow("empty extension") << "1" << "photo" << "" << 3 << "photo001." << "photo";
+    QTest::newRow("empty extension") << "1" << "photo" << "" << 3 << "photo001" << "photo";
     QTest::newRow("trailing CR LF removed") << "1" << "trip\r\n" << "jpg" << 2 << "trip01.jpg" << "trip";
     QTest::newRow("only one CR LF removed") << "1" << "trip\r\n\r\n" << "jpg" << 0 << "trip\r\n1.jpg"
                                             << "trip\r\n";

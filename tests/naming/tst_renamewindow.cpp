@@ -182,6 +182,7 @@ void RenameWindowTest::fieldsReachTheNames_data()
     QTest::newRow("typed extension") << "x" << "9" << 2 << "tiff" << QStringList{"x09.tiff", "x10.tiff"};
     QTest::newRow("number 0 first") << "a" << "0" << 3 << "jpg" << QStringList{"a.jpg", "a001.jpg"};
     QTest::newRow("Japanese head") << "旅行" << "1" << 0 << "jpg" << QStringList{"旅行1.jpg", "旅行2.jpg"};
+    QTest::newRow("no extension, no dot") << "noext" << "1" << 2 << "" << QStringList{"noext01", "noext02"};
 }
 
 void RenameWindowTest::fieldsReachTheNames()

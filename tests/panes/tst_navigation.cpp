@@ -38,7 +38,8 @@ private slots:
     void sameFolderCarriesTheDestinationAlong();
     void sameFolderRunsOneWay();
     void sameFolderThatCannotFollowIsReported();
-    void vanishedFolderEntryIsReported();
+    void paneLeavesAFolderThatIsGone_data();
+    void paneLeavesAFolderThatIsGone();
     void notReadyDriveRetriesUntilTheMediumIsIn();
     void notReadyDriveCanBeGivenUp();
     void otherDriveFailureEndsTheHandler();
@@ -192,18 +193,54 @@ void NavigationTest::sameFolderThatCannotFollowIsReported()
     QVERIFY(m_fixture->platform.messages[0].text.contains(QStringLiteral("Permission denied")));
 }
 
-void NavigationTest::vanishedFolderEntryIsReported()
+void NavigationTest::paneLeavesAFolderThatIsGone_data()
 {
+    QTest::addColumn<bool>("cardPulled");   // else only a subfolder of the card went
+    QTest::addColumn<QString>("action");    // 更新, the folder entry double-clicked, or nothing
+    QTest::addColumn<QString>("failed");    // the folder the message names, below the card; empty: no message
+    QTest::newRow("更新 after the card is pulled") << true << "更新" << "DCIM/100CANON/";
+    QTest::newRow("double click in the stale tree") << true << "DCIM" << "DCIM/";
+    QTest::newRow("the drive chosen again") << true << "" << "";
+    QTest::newRow("a subfolder gone meanwhile") << false << "sub" << "DCIM/100CANON/sub/";
+}
+
+// A card unmounted under an open pane: the pane goes up to the nearest folder
+// that can be listed and the drive list follows; choosing the drive on show
+// again reads it again.
+void NavigationTest::paneLeavesAFolderThatIsGone()
+{
+    QFETCH(bool, cardPulled);
+    QFETCH(QString, action);
+    QFETCH(QString, failed);
+    const QString photos = m_card + QStringLiteral("DCIM/100CANON/");
+    QVERIFY(QDir().mkpath(photos + QStringLiteral("sub")));
+    QFile(photos + QStringLiteral("IMG_0001.JPG")).open(QIODevice::WriteOnly);
     Form1 &form = start();
-    QListWidgetItem *photos = form.Dir1->findItems(QStringLiteral("photos"), Qt::MatchEndsWith).value(0);
-    QVERIFY(photos);
-    QVERIFY(QDir(m_volumeA->path() + QStringLiteral("photos")).removeRecursively());
-    const QPoint centre = form.Dir1->visualItemRect(photos).center();
-    QTest::mouseClick(form.Dir1->viewport(), Qt::LeftButton, {}, centre);
-    QTest::mouseDClick(form.Dir1->viewport(), Qt::LeftButton, {}, centre);
-    QCOMPARE(form.Dir1->path(), m_volumeA->path());
-    QCOMPARE(m_fixture->platform.messages.size(), size_t(1));
-    QVERIFY(m_fixture->platform.messages[0].text.contains(m_volumeA->path() + QStringLiteral("photos/")));
+    form.Dir1->openFolder(m_parent->path());   // the folder last opened on the root volume
+    form.Drive1->setCurrentIndex(indexOf(form.Drive1, m_card));
+    form.Dir1->openFolder(photos);
+    QVERIFY(QDir(cardPulled ? m_card : photos + QStringLiteral("sub")).removeRecursively());
+    if (cardPulled) m_fixture->platform.fakeVolumes.pop_back();   // unmounted
+
+    if (action == QStringLiteral("更新")) QTest::mouseClick(form.Command7, Qt::LeftButton);
+    else if (!action.isEmpty()) {
+        QListWidgetItem *entry = form.Dir1->findItems(action, Qt::MatchEndsWith).value(0);
+        QVERIFY(entry);
+        const QPoint centre = form.Dir1->visualItemRect(entry).center();
+        QTest::mouseClick(form.Dir1->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(form.Dir1->viewport(), Qt::LeftButton, {}, centre);
+    }
+    const QString landed = cardPulled ? m_parent->path() : photos;
+    QFile(landed + QStringLiteral("new.jpg")).open(QIODevice::WriteOnly);
+    form.Drive1->showPopup();
+    QTest::keyClick(form.Drive1->view(), Qt::Key_Return);
+
+    QCOMPARE(form.Dir1->path(), landed);
+    QCOMPARE(form.Drive1->drive(), cardPulled ? QStringLiteral("/") : m_card);
+    QVERIFY(form.ListView1->rowNames().contains(QStringLiteral("new.jpg")));
+    const std::vector<ShownMessage> &messages = m_fixture->platform.messages;
+    QCOMPARE(messages.size(), size_t(failed.isEmpty() ? 0 : 1));
+    if (!failed.isEmpty()) QVERIFY(messages[0].text.contains(m_card + failed));
 }
 
 void NavigationTest::notReadyDriveRetriesUntilTheMediumIsIn()

@@ -1,5 +1,6 @@
 #include "platform/nativepath.h"
 
+#include "filesizelimit.h"
 #include "tempfolder.h"
 #include "testplatform.h"
 
@@ -9,10 +10,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
 #include <ctime>
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -57,31 +56,6 @@ QByteArray bytesOfSize(int size)
     for (int i = 0; i < size; ++i) bytes[i] = char((i * 7 + i / 251) & 0xFF);
     return bytes;
 }
-
-// Files may grow to `bytes` only while it lives: a full disk, as seen by a
-// writer (EFBIG instead of ENOSPC), and it works for root too.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_previous);
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit limited = m_previous;
-        limited.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_previousHandler);
-    }
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-
-private:
-    struct rlimit m_previous {};
-    void (*m_previousHandler)(int) = nullptr;
-};
 
 // A copy as the rename makes it once the user agreed to replace the target.
 FsStatus copyReplacing(BatchFiles &platform, const QString &from, const QString &to)

@@ -4,6 +4,26 @@ namespace nv {
 
 using Operation = CallFaults::Operation;
 
+namespace {
+
+class FaultyOpenJournal : public OpenJournal {
+public:
+    FaultyOpenJournal(std::unique_ptr<OpenJournal> journal, CallFaults &faults)
+        : m_journal(std::move(journal)), m_faults(faults) {}
+
+    QString path() const override { return m_journal->path(); }
+    FsStatus append(const QByteArray &bytes) override
+    {
+        return m_faults.run(Operation::AppendJournal, path(), [&] { return m_journal->append(bytes); });
+    }
+
+private:
+    std::unique_ptr<OpenJournal> m_journal;
+    CallFaults &m_faults;
+};
+
+}  // namespace
+
 FsResult<std::vector<FileEntry>> FaultyFolders::listPlainFiles(const QString &folder, bool withTimes)
 {
     return m_faults.run(Operation::ListPlainFiles, folder, [&] { return m_role.listPlainFiles(folder, withTimes); });
@@ -88,6 +108,77 @@ FsStatus FaultyBatchFiles::deleteFile(const QString &path)
 CaptureTimeTexts FaultyMedia::readCaptureTime(const QString &path)
 {
     return m_faults.run(Operation::ReadCaptureTime, path, [&] { return m_role.readCaptureTime(path); });
+}
+
+FsResult<TrashEntry> FaultyTrash::reserveTrashEntry(const QString &path)
+{
+    return m_faults.run(Operation::ReserveTrashEntry, path, [&] { return m_role.reserveTrashEntry(path); });
+}
+
+FsResult<TrashEntry> FaultyTrash::reserveNameBeside(const QString &path)
+{
+    return m_faults.run(Operation::ReserveNameBeside, path, [&] { return m_role.reserveNameBeside(path); });
+}
+
+FsStatus FaultyTrash::moveToTrash(const QString &path, const TrashEntry &entry)
+{
+    return m_faults.run(Operation::MoveToTrash, path, [&] { return m_role.moveToTrash(path, entry); });
+}
+
+FsStatus FaultyTrash::releaseTrashEntry(const TrashEntry &entry)
+{
+    return m_faults.run(Operation::ReleaseTrashEntry, entry.filePath(), [&] { return m_role.releaseTrashEntry(entry); });
+}
+
+FsStatus FaultyTrash::restoreFromTrash(const TrashEntry &entry, const QString &path)
+{
+    return m_faults.run(Operation::RestoreFromTrash, path, [&] { return m_role.restoreFromTrash(entry, path); });
+}
+
+FsResult<std::optional<FileVersion>> FaultyTrash::trashedFile(const TrashEntry &entry)
+{
+    return m_faults.run(Operation::TrashedFile, entry.filePath(), [&] { return m_role.trashedFile(entry); });
+}
+
+FsResult<std::unique_ptr<OpenJournal>> FaultyJournalFiles::wrapped(FsResult<std::unique_ptr<OpenJournal>> opened)
+{
+    if (opened.value) opened.value = std::make_unique<FaultyOpenJournal>(std::move(opened.value), m_faults);
+    return opened;
+}
+
+FsResult<std::unique_ptr<OpenJournal>> FaultyJournalFiles::createJournal(const QString &folder)
+{
+    return wrapped(m_faults.run(Operation::CreateJournal, folder, [&] { return m_role.createJournal(folder); }));
+}
+
+FsResult<std::unique_ptr<OpenJournal>> FaultyJournalFiles::openJournal(const QString &path)
+{
+    return wrapped(m_faults.run(Operation::OpenJournal, path, [&] { return m_role.openJournal(path); }));
+}
+
+FsResult<QStringList> FaultyJournalFiles::listJournals(const QString &folder)
+{
+    return m_faults.run(Operation::ListJournals, folder, [&] { return m_role.listJournals(folder); });
+}
+
+FsResult<QByteArray> FaultyJournalFiles::readJournal(const QString &path)
+{
+    return m_faults.run(Operation::ReadJournal, path, [&] { return m_role.readJournal(path); });
+}
+
+FsResult<bool> FaultyJournalFiles::isJournalLocked(const QString &path)
+{
+    return m_faults.run(Operation::JournalLocked, path, [&] { return m_role.isJournalLocked(path); });
+}
+
+FsStatus FaultyJournalFiles::removeJournal(const QString &path)
+{
+    return m_faults.run(Operation::RemoveJournal, path, [&] { return m_role.removeJournal(path); });
+}
+
+FsResult<QString> FaultyJournalFiles::setJournalAside(const QString &path)
+{
+    return m_faults.run(Operation::SetJournalAside, path, [&] { return m_role.setJournalAside(path); });
 }
 
 }  // namespace nv

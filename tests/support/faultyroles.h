@@ -7,8 +7,10 @@
 
 #include "platform/batchfiles.h"
 #include "platform/folders.h"
+#include "platform/journalfiles.h"
 #include "platform/media.h"
 #include "platform/textfiles.h"
+#include "platform/trash.h"
 
 namespace nv {
 
@@ -20,6 +22,7 @@ public:
     FsResult<QStringList> listSubfolders(const QString &folder) override;
     FsStatus checkFolder(const QString &folder) override;
     FsStatus makeFolder(const QString &folder) override { return m_role.makeFolder(folder); }
+    QString startFolder() override { return m_role.startFolder(); }
     bool fileExists(const QString &path) override { return m_role.fileExists(path); }
     QString dateTimeText(qint64 secondsSinceEpoch) override { return m_role.dateTimeText(secondsSinceEpoch); }
 
@@ -81,6 +84,43 @@ public:
 
 private:
     Media &m_role;
+    CallFaults &m_faults;
+};
+
+class FaultyTrash : public Trash {
+public:
+    FaultyTrash(Trash &role, CallFaults &faults) : m_role(role), m_faults(faults) {}
+
+    FsResult<TrashEntry> reserveTrashEntry(const QString &path) override;
+    FsResult<TrashEntry> reserveNameBeside(const QString &path) override;
+    FsStatus moveToTrash(const QString &path, const TrashEntry &entry) override;
+    FsStatus releaseTrashEntry(const TrashEntry &entry) override;
+    FsStatus restoreFromTrash(const TrashEntry &entry, const QString &path) override;
+    FsResult<std::optional<FileVersion>> trashedFile(const TrashEntry &entry) override;
+
+private:
+    Trash &m_role;
+    CallFaults &m_faults;
+};
+
+// The journals the role underneath opens come wrapped, so that their appends
+// fail and cut on demand too.
+class FaultyJournalFiles : public JournalFiles {
+public:
+    FaultyJournalFiles(JournalFiles &role, CallFaults &faults) : m_role(role), m_faults(faults) {}
+
+    FsResult<std::unique_ptr<OpenJournal>> createJournal(const QString &folder) override;
+    FsResult<std::unique_ptr<OpenJournal>> openJournal(const QString &path) override;
+    FsResult<QStringList> listJournals(const QString &folder) override;
+    FsResult<QByteArray> readJournal(const QString &path) override;
+    FsResult<bool> isJournalLocked(const QString &path) override;
+    FsStatus removeJournal(const QString &path) override;
+    FsResult<QString> setJournalAside(const QString &path) override;
+
+private:
+    FsResult<std::unique_ptr<OpenJournal>> wrapped(FsResult<std::unique_ptr<OpenJournal>> opened);
+
+    JournalFiles &m_role;
     CallFaults &m_faults;
 };
 

@@ -38,6 +38,12 @@ const bool socketFolderIsPrivate = [] {
 
 }  // namespace
 
+FormFixture::FormFixture()
+{
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + QStringLiteral(".config")));
+}
+
 Form1 &FormFixture::start()
 {
     quietenOffscreenWarnings();

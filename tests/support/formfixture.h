@@ -13,7 +13,11 @@
 namespace nv {
 
 struct FormFixture {
+    // Makes home the user's home folder, where a first start opens the panes.
+    FormFixture();
+
     TempFolder programFolder;
+    TempFolder home;
     TestPlatform platform;
     std::unique_ptr<Form1> form;
 

@@ -55,7 +55,8 @@ std::vector<Volume> TestVolumes::volumes() { return fakeVolumes.empty() ? PosixV
 
 TestPlatform::TestPlatform()
     : FaultyFolders(m_folders, *this), FaultyTextFiles(m_textFiles, *this), FaultyBatchFiles(m_batchFiles, *this),
-      FaultyMedia(m_media, *this)
+      FaultyMedia(m_media, *this), FaultyTrash(m_trash, *this), FaultyJournalFiles(m_journalFiles, *this),
+      m_trash(homeTrash())
 {
 }
 
@@ -63,6 +64,11 @@ FsResult<std::vector<FileEntry>> TestPlatform::listPlainFiles(const QString &fol
 {
     listings.push_back({folder, withTimes});
     return FaultyFolders::listPlainFiles(folder, withTimes);
+}
+
+FsResult<VolumeFacts> TestPlatform::volumeFacts(const QString &folder)
+{
+    return run(Operation::VolumeFacts, folder, [&] { return TestVolumes::volumeFacts(folder); });
 }
 
 }  // namespace nv

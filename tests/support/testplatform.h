@@ -1,16 +1,19 @@
 // The platform of the tests: the real POSIX roles over temporary folders, each
 // behind a wrapper that fails calls on demand (one CallFaults for them all), a
 // message box that answers from a script and records what it was asked,
-// volumes that the test chooses, and a desktop that records what it was asked
-// to open and start.
+// volumes that the test chooses, a desktop that records what it was asked to
+// open and start, and a home trash of its own in a temporary folder.
 #pragma once
 
 #include "faultyroles.h"
+#include "tempfolder.h"
 
 #include "platform/desktop.h"
 #include "platform/desktopplatform.h"
 #include "platform/dialogs.h"
+#include "platform/posixjournalfiles.h"
 #include "platform/posixplatform.h"
+#include "platform/posixtrash.h"
 
 #include <QMap>
 #include <deque>
@@ -73,7 +76,8 @@ public:
 };
 
 class TestPlatform : public CallFaults, public FaultyFolders, public FaultyTextFiles, public FaultyBatchFiles,
-                     public FaultyMedia, public TestVolumes, public ScriptedDialogs, public RecordingDesktop {
+                     public FaultyMedia, public TestVolumes, public ScriptedDialogs, public RecordingDesktop,
+                     public FaultyTrash, public FaultyJournalFiles {
 public:
     TestPlatform();
     TestPlatform(const TestPlatform &) = delete;
@@ -83,6 +87,10 @@ public:
     std::vector<std::pair<QString, bool>> listings;
 
     FsResult<std::vector<FileEntry>> listPlainFiles(const QString &folder, bool withTimes) override;
+    FsResult<VolumeFacts> volumeFacts(const QString &folder) override;
+
+    // The home trash that stands in for the user's, made on first use.
+    QString homeTrash() const { return m_trashHome.pathOf(QStringLiteral("Trash/")); }
 
 private:
     // The roles underneath the wrappers, built after them: a wrapper only
@@ -91,6 +99,9 @@ private:
     PosixTextFiles m_textFiles;
     PosixBatchFiles m_batchFiles;
     FileMedia m_media;
+    TempFolder m_trashHome;
+    PosixTrash m_trash;
+    PosixJournalFiles m_journalFiles;
 };
 
 }  // namespace nv

@@ -1,0 +1,17 @@
+#include "platform/userfolders.h"
+
+#include "platform/nativepath.h"
+#include "platform/paths.h"
+
+#include <QDir>
+
+namespace nv {
+
+QString userBaseFolder(const char *variable, const QString &defaultUnderHome)
+{
+    const QString fromEnvironment = fromNativeName(qgetenv(variable));
+    if (fromEnvironment.startsWith(QLatin1Char('/'))) return withTrailingSlash(fromEnvironment);
+    return withTrailingSlash(withTrailingSlash(QDir::homePath()) + defaultUnderHome);
+}
+
+}  // namespace nv
