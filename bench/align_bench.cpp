@@ -9,10 +9,12 @@
 
 namespace {
 
-constexpr int kFiles = 10000;
+const int kFiles = bench::fileCount(10000);
+// The program pads to the most digits in the folder; perl is told the same.
+const int kWidth = int(std::to_string(kFiles).size());
 
 std::string oldName(int i) { return "img" + std::to_string(i + 1) + ".jpg"; }
-std::string alignedName(int i) { return "img" + bench::padded(i + 1, 5) + ".jpg"; }
+std::string alignedName(int i) { return "img" + bench::padded(i + 1, kWidth) + ".jpg"; }
 
 // What a round left unrenamed stays so; the next round's check finds it.
 void giveOldNamesBack(const bench::fs::path &folder)
@@ -46,12 +48,13 @@ int main()
             giveOldNamesBack(photos.path());
         };
 
-        std::vector<std::string> renameCommand{"rename", R"(s/img(\d+)\.jpg$/sprintf("img%05d.jpg", $1)/e)"};
+        std::vector<std::string> renameCommand{"rename", R"(s/img(\d+)\.jpg$/sprintf("img%0)" + std::to_string(kWidth) + R"(d.jpg", $1)/e)"};
         for (int i = 0; i < kFiles; ++i) renameCommand.push_back((photos / oldName(i)).string());
         bench::Side perl{"perl rename", [&] { return bench::runWhole(renameCommand); }};
         perl.check = aligned;
         perl.after = [&] { giveOldNamesBack(photos.path()); };
 
-        bench::compareSideBySide("aligning the digits of 10 000 selected files, report view", button, perl, 1.3);
+        bench::compareSideBySide("aligning the digits of " + bench::grouped(kFiles) + " selected files, report view",
+                                 button, perl, 1.3);
     });
 }

@@ -28,6 +28,33 @@ namespace bench {
 
 namespace fs = std::filesystem;
 
+// ---- Smoke runs
+
+// BENCH_SMOKE=1 runs each benchmark on a tenth of its files, in fewer rounds
+// and without running a wide series again: it shows that every benchmark
+// still runs end to end after a change, quickly, but its figures are not the
+// goals' measures and its goal lines say so.
+inline bool smokeRun()
+{
+    const char *value = std::getenv("BENCH_SMOKE");
+    return value && *value && std::string(value) != "0";
+}
+
+// The number of files of a measure, a tenth of it in a smoke run.
+inline int fileCount(int full) { return smokeRun() ? std::max(1, full / 10) : full; }
+
+// 100000 as "100 000", for titles.
+inline std::string grouped(long number)
+{
+    const std::string digits = std::to_string(number);
+    std::string text;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += ' ';
+        text += digits[i];
+    }
+    return text;
+}
+
 // ---- Files
 
 // This machine's ext4 checks every file it creates against the files deleted
@@ -431,6 +458,7 @@ private:
 inline int runBenchmark(const char *name, const std::function<void()> &body)
 {
     std::printf("(medians of interleaved rounds with their ranges; the machine may be loaded by other work)\n");
+    if (smokeRun()) std::printf("(smoke run: a tenth of the files, fewer rounds; no goal is judged by it)\n");
     std::fflush(stdout);
     try {
         body();

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int kFiles = 100000;
+const int kFiles = bench::fileCount(100000);
 constexpr double kGoalBytesPerFile = 200;
 
 double residentBytes(pid_t pid)
@@ -48,14 +48,14 @@ int main()
         for (const int reportView : {1, 0}) {
             memory.values.clear();
             program.write({.source = photos.path(), .destination = target.path(), .reportView = reportView});
-            bench::compareSideBySide(reportView ? "start to a listed folder of 100 000 files, report view"
-                                                : "start to a listed folder of 100 000 files, simple view",
+            bench::compareSideBySide("start to a listed folder of " + bench::grouped(kFiles) + " files, " +
+                                         (reportView ? "report view" : "simple view"),
                                      started, ls, reportView ? 0.5 : 1.0);
             if (!reportView || memory.values.empty()) continue;
             const double perFile = (memory.median() - emptyBytes) / kFiles;
-            std::printf("memory a listed file, report view (resident: %.1f MiB listing 100 000 files, %.1f MiB "
+            std::printf("memory a listed file, report view (resident: %.1f MiB listing %s files, %.1f MiB "
                         "listing none)\n",
-                        memory.median() / 1048576, emptyBytes / 1048576);
+                        memory.median() / 1048576, bench::grouped(kFiles).c_str(), emptyBytes / 1048576);
             bench::printGoal(bench::formatted("≤ %.0f bytes", kGoalBytesPerFile),
                              bench::formatted("%.0f bytes", perFile), perFile <= kGoalBytesPerFile);
         }

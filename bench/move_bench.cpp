@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int kFiles = 500;
+const int kFiles = bench::fileCount(500);
 constexpr std::size_t kSize = std::size_t(1) << 20;
 
 // Another program writing 2 GiB to a file, from a while before the timed
@@ -110,7 +110,7 @@ int main()
         peer.check = movedAs(bench::cameraName);
         peer.after = [&] { spent.putAside(destination); };
 
-        bench::compareSideBySide("moving 500 files of 1 MiB from /dev/shm to the disk, report view",
+        bench::compareSideBySide("moving " + bench::grouped(kFiles) + " files of 1 MiB from /dev/shm to the disk, report view",
                                  button("Norvanta２", false), peer, 1.0);
         bench::compareSideBySide("the same move while another program writes 2 GiB to the disk without syncing",
                                  button("Norvanta２ beside the writer", true),

@@ -8,8 +8,10 @@
 
 namespace {
 
-void compareCopies(const std::string &title, int count, std::size_t size)
+void compareCopies(const std::string &what, int fullCount, std::size_t size)
 {
+    const int count = bench::fileCount(fullCount);
+    const std::string title = "copying " + bench::grouped(count) + " " + what;
     bench::Folder work, master;
     bench::makeFiles(master.path(), count, size);
     bench::SpentFolders spent(work.path());
@@ -50,7 +52,7 @@ int main()
 {
     return bench::runBenchmark("rename_bench", [] {
         bench::VirtualDisplay display;
-        compareCopies("copying 2 000 files of 1 MiB", 2000, std::size_t(1) << 20);
-        compareCopies("copying 20 000 empty files", 20000, 0);
+        compareCopies("files of 1 MiB", 2000, std::size_t(1) << 20);
+        compareCopies("empty files", 20000, 0);
     });
 }

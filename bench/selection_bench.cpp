@@ -7,7 +7,8 @@ int main()
 {
     return bench::runBenchmark("selection_bench", [] {
         bench::Folder photos, target;
-        bench::makeFiles(photos.path(), 100000, 0);
+        const int files = bench::fileCount(100000);
+        bench::makeFiles(photos.path(), files, 0);
         bench::Program program;
         program.write({.source = photos.path(), .destination = target.path(), .reportView = 0});
         bench::VirtualDisplay display;
@@ -16,6 +17,6 @@ int main()
         bench::Side selecting{"Norvanta２, Ctrl+A", [&] { return clock.keys({"ctrl+a"}); }};
         selecting.before = [&] { clock.open(program.command()); };
         selecting.after = [&] { clock.close(); };
-        bench::measureAlone("selecting every row of 100 000, simple view", selecting, 0.1);
+        bench::measureAlone("selecting every row of " + bench::grouped(files) + ", simple view", selecting, 0.1);
     });
 }

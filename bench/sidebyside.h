@@ -20,8 +20,10 @@
 
 namespace bench {
 
-constexpr int kRounds = 7;
-constexpr int kSeriesAtMost = 3;   // a wide series runs again, twice at most
+// Seven rounds, and a wide series runs again twice at most; a smoke run
+// makes three rounds once.
+inline int roundCount() { return smokeRun() ? 3 : 7; }
+inline int seriesAtMost() { return smokeRun() ? 1 : 3; }
 
 // The figures of several rounds.
 struct Times {
@@ -74,7 +76,7 @@ inline Series runSeries(Side &program, Side &peer)
     program.round();   // the warm-ups, untimed
     peer.round();
     Series series;
-    for (int round = 0; round < kRounds; ++round) {
+    for (int round = 0; round < roundCount(); ++round) {
         double programSeconds, peerSeconds;
         if (round % 2 == 0) {
             programSeconds = program.round();
@@ -105,22 +107,23 @@ inline void printSide(const std::string &name, const Times &times)
 // The last line of every measure.
 inline bool printGoal(const std::string &goal, const std::string &measured, bool met)
 {
-    std::printf("  goal: %s   measured: %s   %s\n", goal.c_str(), measured.c_str(), met ? "MET" : "MISSED");
+    std::printf("  goal: %s   measured: %s   %s%s\n", goal.c_str(), measured.c_str(), met ? "MET" : "MISSED",
+                smokeRun() ? " (smoke run: not the goal's measure)" : "");
     std::fflush(stdout);
     return met;
 }
 
-// Runs the series until it is steady, or kSeriesAtMost times.
+// Runs the series until it is steady, or seriesAtMost() times.
 template <class Run, class Wide>
 auto steadySeries(Run run, Wide wide)
 {
     auto series = run();
-    for (int again = 1; again < kSeriesAtMost && wide(series); ++again) {
+    for (int again = 1; again < seriesAtMost() && wide(series); ++again) {
         std::printf("  a range wider than 2×: the series runs again\n");
         std::fflush(stdout);
         series = run();
     }
-    if (wide(series)) std::printf("  the range stays wider than 2×\n");
+    if (wide(series)) std::printf(smokeRun() ? "  a range wider than 2×\n" : "  the range stays wider than 2×\n");
     return series;
 }
 
@@ -157,7 +160,7 @@ inline bool measureAlone(const std::string &title, Side program, double goalSeco
             [&] {
                 program.round();   // the warm-up, untimed
                 Times series;
-                for (int round = 0; round < kRounds; ++round) series.values.push_back(program.round());
+                for (int round = 0; round < roundCount(); ++round) series.values.push_back(program.round());
                 return series;
             },
             [](const Times &times) { return times.spreadsWide(); });
