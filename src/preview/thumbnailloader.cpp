@@ -12,8 +12,10 @@ std::optional<Thumbnail> loadThumbnail(Media &media, Dialogs &dialogs, const QSt
                                            float(natural.width()), float(natural.height()));
         fault = media.loadPicture(path, thumbnail.placement.geometry().size(), thumbnail.picture);
     }
-    if (fault == PictureFault::NotAPicture)
-        dialogs.showMessage(kNotAPictureMessage, MessageButtons::Ok, MessageIcon::None);
+    if (fault == PictureFault::NotAPicture || fault == PictureFault::TooLarge) {
+        dialogs.showMessage(fault == PictureFault::TooLarge ? kTooLargeMessage : kNotAPictureMessage,
+                            MessageButtons::Ok, MessageIcon::None);
+    }
     if (fault != PictureFault::None) return std::nullopt;
     return thumbnail;
 }

@@ -13,6 +13,7 @@
 namespace nv {
 
 inline const QString kNotAPictureMessage = QStringLiteral("対応していないファイルが選択されました。");
+inline const QString kTooLargeMessage = QStringLiteral("画像が大きすぎるため表示できません。");
 
 struct Thumbnail {
     QImage picture;   // already at placement.geometry().size()
@@ -20,8 +21,9 @@ struct Thumbnail {
 };
 
 // Nothing when the file cannot be shown. A file whose content is no picture
-// the loader can read is reported to the user first; a missing or unreadable
-// file is passed over in silence.
+// the loader can read, or a picture too large to decode within the memory
+// budget, is reported to the user first; a missing or unreadable file is
+// passed over in silence.
 std::optional<Thumbnail> loadThumbnail(Media &media, Dialogs &dialogs, const QString &path, const QSizeF &boxSize);
 
 }  // namespace nv
