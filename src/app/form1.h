@@ -11,6 +11,7 @@
 #include "app/incomingtext.h"
 #include "app/programfolders.h"
 #include "app/programstate.h"
+#include "naming/copybatch.h"
 #include "naming/namecomposer.h"
 #include "panes/captureorder.h"
 #include "platform/platformroles.h"
@@ -39,6 +40,7 @@ class Form2;
 class Form4;
 class PickAwareComboBox;
 class frmAbout;
+struct SetSelection;
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -222,15 +224,23 @@ private:
     void applyAddPrefix();
     // Option 4 changed: it is saved and both panes are listed in the new order.
     void applyCaptureTimeOrder();
+    // Writes options 4 and 5 to Options.ini, each time one of them changes.
+    void saveOptions();
 
     // Writes into the naming fields that run the field's handler even when the
     // field already held the value, as a user's entry would.
     void writeHeadName(const QString &head);
     void writeNumberText(const QString &text);
     void writeDigitCount(int digits);
-    // The shared copy loop over the selected source files into the destination,
-    // listing both panes again once files changed.
-    void runCopyBatch(NewNameRule newName, bool askOnExisting);
+    // The selected source files, to be copied into the destination under names
+    // still to be given.
+    CopyBatchRequest copyRequest(bool askOnExisting);
+    // The shared copy loop, listing both panes again once files changed.
+    void runCopyBatch(const CopyBatchRequest &request);
+    // With option 5 on: the selection with the unselected members of its photo
+    // sets, once the user agreed to them; nothing when the user cancelled or
+    // the source folder could not be asked how it compares names.
+    std::optional<SetSelection> selectWholeSets(const QStringList &rows, const std::vector<bool> &chosen);
     void showThumbnailOf(FolderList *dir, FileListView *list);
     void closeAuxiliaryWindows();
     void writeExtensionList(const QStringList &entries);

@@ -59,9 +59,8 @@ void checkAgainstFolder(BatchFiles &files, const QString &folder, AlignmentPlan 
     }
 }
 
-// Every new name is free and as long as the longest selected name, which no
-// renamed old name is: no rename can take a name that another still holds,
-// so the order does not matter. Another program may take a name meanwhile;
+// Every new name was free on disk, so it is no old name that a rename still
+// has to move away: the order does not matter. Another program may take a name meanwhile;
 // the rename then fails without replacing it.
 AlignmentEnd renameAll(BatchFiles &files, const QString &folder, const AlignmentPlan &plan, QString &message)
 {
@@ -123,13 +122,15 @@ AlignmentPlan PlanAlignment(const QStringList &names)
     return plan;
 }
 
-AlignmentEnd AlignNumbersInFolder(BatchFiles &files, Dialogs &dialogs, const QString &folder, const QStringList &names)
+AlignmentEnd AlignNumbersInFolder(BatchFiles &files, Dialogs &dialogs, const QString &folder, const QStringList &names,
+                                  const std::function<void(AlignmentPlan &)> &takeAlong)
 {
     AlignmentEnd end = AlignmentEnd::Renamed;
     QString message;
     {
         const BusyPointer busy(dialogs);
         AlignmentPlan plan = PlanAlignment(names);
+        if (takeAlong && plan.refusals.isEmpty()) takeAlong(plan);
         if (plan.refusals.isEmpty() && !plan.renames.empty()) checkAgainstFolder(files, folder, plan);
         if (!plan.refusals.isEmpty()) {
             end = AlignmentEnd::Refused;

@@ -15,6 +15,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 namespace nv {
@@ -45,6 +46,9 @@ enum class AlignmentEnd {
 // checked before the first rename: it must be free on disk (hidden files
 // count) and not be shared by two files, compared as the folder compares
 // names. The files are renamed, never copied, and never over another file.
-AlignmentEnd AlignNumbersInFolder(BatchFiles &files, Dialogs &dialogs, const QString &folder, const QStringList &names);
+// takeAlong, when given, adds the renames of files that go with the aligned
+// ones to a plan that refused nothing, before anything is checked on disk.
+AlignmentEnd AlignNumbersInFolder(BatchFiles &files, Dialogs &dialogs, const QString &folder, const QStringList &names,
+                                  const std::function<void(AlignmentPlan &)> &takeAlong = {});
 
 }  // namespace nv

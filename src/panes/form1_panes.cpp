@@ -141,11 +141,17 @@ void Form1::Check2_Click()
 
 void Form1::applyCaptureTimeOrder()
 {
-    const QString path = m_folders.settings + kOptionsFileName;
-    const FsStatus written = WriteOptionsFile(m_platform.textFiles, path, {Program.CaptureTimeOrder});
-    if (!written.ok()) reportSettingsNotSaved(path, written);
+    saveOptions();
     RefreshSourceList();
     RefreshTargetList();
+}
+
+void Form1::saveOptions()
+{
+    const QString path = m_folders.settings + kOptionsFileName;
+    const FsStatus written =
+        WriteOptionsFile(m_platform.textFiles, path, {Program.CaptureTimeOrder, Program.PhotoSets});
+    if (!written.ok()) reportSettingsNotSaved(path, written);
 }
 
 void Form1::Command7_Click()
