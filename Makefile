@@ -8,10 +8,11 @@
 # exists, and otherwise the one apt-get line to run is printed.
 
 # Building and running the program: the compiler, Qt with its image-format
-# plug-ins, libheif for HEIC and AVIF in the thumbnail box, exiv2 for capture
-# times, and a font with the glyphs of the Japanese interface.
+# plug-ins, libheif for HEIC and AVIF and libtiff for large scans in the
+# thumbnail box, exiv2 for capture times, and a font with the glyphs of the
+# Japanese interface.
 RUN_PACKAGES     := g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
-                    qt6-image-formats-plugins libheif-dev libexiv2-dev fonts-noto-cjk
+                    qt6-image-formats-plugins libheif-dev libtiff-dev libexiv2-dev fonts-noto-cjk
 # Making the package: dpkg-shlibdeps finds the libraries the program links,
 # file tells cpack which files are programs.
 PACKAGE_PACKAGES := dpkg-dev file

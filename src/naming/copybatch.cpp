@@ -3,8 +3,6 @@
 
 #include "naming/copyplan.h"
 
-#include <QSet>
-
 #include <algorithm>
 
 namespace nv {
@@ -22,19 +20,34 @@ private:
     struct Outcome {
         Visit visit = Visit::Pending;
         bool landed = false;
-        bool linked = false;     // landed as a second name of its source: no byte copied
-        bool setAside = false;   // its source was renamed to keptPath to break a cycle
+        bool linked = false;       // landed as a second name of its source: no byte copied
+        bool setAside = false;     // its source was renamed to keptPath to break a cycle
+        bool sourceGone = false;   // its source's name was emptied for the step that takes it
         QString keptPath;
         FileVersion version;   // of the source, as it was copied or linked
     };
+    // A name under which this run put a step's source (or what held its name) aside.
+    struct KeptFile {
+        int step;
+        QString path;
+    };
+    // Whether a step may land now; Skip: it is left undone and listed.
+    enum class Clearance { Land, Skip, Fail };
 
     bool copyPass();
     bool runChainFrom(int index);
     bool runStep(int index);
     bool copyOrLink(int index);
     bool landSetAside(int index);
-    bool mayLand(int index);
-    void restoreSetAside();
+    Clearance clearName(int index);
+    Clearance takeMovedName(int index);
+    Clearance notReplaced(int index, const FsStatus &look);
+    bool replaces(int index) const;
+    bool isStillMoved(const FileVersion &now, const Outcome &moved) const;
+    bool isFileLookedAt(const FileVersion &setAside, const FileVersion &looked) const;
+    bool isOnDisk(const QString &path);
+    void putBack(const KeptFile &kept);
+    void putBackKept();
     bool deletionPass();
     bool deleteSource(int index);
     void advance();
@@ -59,6 +72,7 @@ private:
     const CopyBatchRequest &m_request;
     CopyPlan &m_plan;
     std::vector<Outcome> m_outcomes;
+    std::vector<KeptFile> m_kept;
     std::vector<bool> m_overwritten;   // a step of this run lands on the step's source name
     int m_handled = 0;                 // steps done, for the bar
     int m_position = 0;
@@ -88,7 +102,7 @@ BatchEnd CopyRun::run()
                                               [](const PlannedStep &step) { return step.active; });
         if (touchesFiles) m_files.removeStaleTemporaries(m_request.destinationFolder);
         finished = copyPass() && (!m_request.move || deletionPass());
-        restoreSetAside();
+        putBackKept();
     }
     if (!finished) {
         tell(m_dialogs, failureText());
@@ -123,6 +137,8 @@ bool CopyRun::runChainFrom(int index)
     }
     if (next >= 0 && m_outcomes[size_t(next)].visit == Visit::Visiting) {
         const FsResult<QString> kept = m_files.setAside(sourcePath(next));
+        // Even a failed rename may have happened: the end looks for the name tried.
+        if (!kept.value.isEmpty()) m_kept.push_back({next, kept.value});
         if (!kept.ok()) {
             return fail(QStringLiteral("「%1」に一時的な名前を付けられませんでした。").arg(shownName(sourcePath(next))),
                         kept.status.reason);
@@ -139,38 +155,106 @@ bool CopyRun::runChainFrom(int index)
 bool CopyRun::runStep(int index)
 {
     m_outcomes[size_t(index)].visit = Visit::Done;
-    const bool ran = !mayLand(index) || (m_outcomes[size_t(index)].setAside ? landSetAside(index) : copyOrLink(index));
+    const Clearance clearance = clearName(index);
+    if (clearance == Clearance::Fail) return false;
+    const bool ran = clearance == Clearance::Skip
+                     || (m_outcomes[size_t(index)].setAside ? landSetAside(index) : copyOrLink(index));
     if (ran) advance();
     return ran;
 }
 
 // A new name may take a selected source's name only once that source's
-// content is safe elsewhere, and in move mode only while the name still holds
-// what was moved from it.
-bool CopyRun::mayLand(int index)
+// content is safe elsewhere; in move mode the name is emptied first.
+CopyRun::Clearance CopyRun::clearName(int index)
 {
     const PlannedStep &step = m_plan.steps[size_t(index)];
-    if (step.next < 0 || step.next == index) return true;
-    const PlannedStep &held = m_plan.steps[size_t(step.next)];
+    if (step.next < 0 || step.next == index) return Clearance::Land;
     const Outcome &moved = m_outcomes[size_t(step.next)];
     if (!moved.landed && !moved.setAside) {
-        notDone(index, QStringLiteral("「%1」を先に移せなかったため、処理していません").arg(shownName(held.oldName)));
-        return false;
+        notDone(index, QStringLiteral("「%1」を先に移せなかったため、処理していません")
+                           .arg(shownName(m_plan.steps[size_t(step.next)].oldName)));
+        return Clearance::Skip;
     }
-    if (!m_request.move || moved.setAside) return true;
-    const FsResult<FileVersion> now = m_files.fileVersion(targetPath(index));
-    if (now.ok() && isSameVersion(now.value, moved.version, moved.linked)) return true;
-    notDone(index, QStringLiteral("「%1」が移した後で変わったため、置き換えていません").arg(shownName(held.oldName)));
-    return false;
+    return m_request.move && !moved.setAside ? takeMovedName(index) : Clearance::Land;
+}
+
+// Empties the name of a source that this run moved away, for the step that
+// takes it, so that the step lands without replacing. The file under the name
+// is looked at, set aside and deleted only if it still is what was moved from
+// there; anything else (another program's file) stays or goes back.
+CopyRun::Clearance CopyRun::takeMovedName(int index)
+{
+    const int heldIndex = m_plan.steps[size_t(index)].next;
+    Outcome &held = m_outcomes[size_t(heldIndex)];
+    // Looked at under its own spelling before it is renamed: a card's driver
+    // may number another spelling apart, and stamp a renamed file with the
+    // time of the rename.
+    const FsResult<FileVersion> looked = m_files.fileVersion(sourcePath(heldIndex));
+    if (looked.status.fault == FsFault::Missing) {
+        held.sourceGone = true;   // gone already: its content is at its new name
+        return Clearance::Land;
+    }
+    if (!looked.ok() || !isStillMoved(looked.value, held)) return notReplaced(index, looked.status);
+    const FsResult<QString> kept = m_files.setAside(sourcePath(heldIndex));
+    if (!kept.value.isEmpty()) m_kept.push_back({heldIndex, kept.value});
+    if (!kept.ok()) {
+        fail(QStringLiteral("「%1」に一時的な名前を付けられませんでした。").arg(shownName(sourcePath(heldIndex))),
+             kept.status.reason);
+        return Clearance::Fail;
+    }
+    const FsResult<FileVersion> setAside = m_files.fileVersion(kept.value);
+    if (!setAside.ok() || !isFileLookedAt(setAside.value, looked.value)) {
+        putBack(m_kept.back());
+        return notReplaced(index, setAside.status);
+    }
+    const FsStatus deleted = m_files.deleteFile(kept.value);
+    if (!deleted.ok()) {
+        fail(QStringLiteral("「%1」を削除できませんでした。").arg(shownName(kept.value)), deleted.reason);
+        return Clearance::Fail;
+    }
+    held.sourceGone = true;
+    ++m_deleted;
+    return Clearance::Land;
+}
+
+CopyRun::Clearance CopyRun::notReplaced(int index, const FsStatus &look)
+{
+    const QString held = shownName(m_plan.steps[size_t(m_plan.steps[size_t(index)].next)].oldName);
+    notDone(index, look.ok() ? QStringLiteral("「%1」が移した後で変わったため、置き換えていません").arg(held)
+                             : QStringLiteral("「%1」を確かめられないため、置き換えていません（%2）").arg(held, look.reason));
+    return Clearance::Skip;
+}
+
+// A card of the FAT family gives one file another inode number under each
+// spelling of its name, so there the name (looked up), size and time tell it.
+bool CopyRun::isStillMoved(const FileVersion &now, const Outcome &moved) const
+{
+    const Recognition recognition =
+        m_plan.destination.foldsLetterCase ? Recognition::ByNameSizeAndTime : Recognition::ByIdentity;
+    return isSameVersion(now, moved.version, moved.linked, recognition);
+}
+
+// Whether the file set aside is the one looked at just before: by its inode,
+// or on a card, whose driver may number it and time it anew, by its size.
+bool CopyRun::isFileLookedAt(const FileVersion &setAside, const FileVersion &looked) const
+{
+    return m_plan.destination.foldsLetterCase ? setAside.size == looked.size : setAside.identity == looked.identity;
+}
+
+// Over a file the user agreed to replace, unless this run set that file aside
+// and so emptied the name itself.
+bool CopyRun::replaces(int index) const
+{
+    const PlannedStep &step = m_plan.steps[size_t(index)];
+    return step.replaces && !(step.next >= 0 && m_outcomes[size_t(step.next)].setAside);
 }
 
 bool CopyRun::copyOrLink(int index)
 {
-    const PlannedStep &step = m_plan.steps[size_t(index)];
     const QString source = sourcePath(index);
     const QString target = targetPath(index);
     using Landing = BatchFiles::Landing;
-    const Landing landing = step.replaces ? Landing::Replacing : Landing::WithoutReplacing;
+    const Landing landing = replaces(index) ? Landing::Replacing : Landing::WithoutReplacing;
     FsResult<FileVersion> result;
     bool linked = false;
     if (m_request.move) {
@@ -210,9 +294,8 @@ bool CopyRun::landSetAside(int index)
 {
     Outcome &outcome = m_outcomes[size_t(index)];
     const QString target = targetPath(index);
-    const FsStatus status = m_plan.steps[size_t(index)].replaces
-                                ? m_files.renameReplacing(outcome.keptPath, target)
-                                : m_files.renameWithoutReplacing(outcome.keptPath, target);
+    const FsStatus status = replaces(index) ? m_files.renameReplacing(outcome.keptPath, target)
+                                            : m_files.renameWithoutReplacing(outcome.keptPath, target);
     if (status.ok()) {
         outcome.landed = true;
         ++m_landed;
@@ -226,34 +309,39 @@ bool CopyRun::landSetAside(int index)
                 status.reason);
 }
 
-// A source set aside whose step did not land goes back to its name where that
-// is still free; otherwise the user learns where it is.
-void CopyRun::restoreSetAside()
+bool CopyRun::isOnDisk(const QString &path)
 {
-    for (int i = 0; i < int(m_outcomes.size()); ++i) {
-        const Outcome &outcome = m_outcomes[size_t(i)];
-        if (!outcome.setAside || outcome.landed) continue;
-        if (m_files.renameWithoutReplacing(outcome.keptPath, sourcePath(i)).ok()) continue;
-        sourceNotDone(i, QStringLiteral("元のファイルは「%1」という名前で残っています").arg(shownName(outcome.keptPath)));
-    }
+    const FsResult<BatchFiles::NameState> state = m_files.nameState(path);
+    return !state.ok() || state.value.kind != BatchFiles::NameKind::Free;
 }
 
-// Deletes the sources whose copies landed, except a name that this run gave
-// to another file; copied bytes are on the volume before the first deletion.
+// A file still under its kept name goes back to the name it came from where
+// that is free; otherwise the user learns where it is. The disk decides, not
+// what the rename answered: a network file system may report a failure for a
+// rename that happened.
+void CopyRun::putBack(const KeptFile &kept)
+{
+    if (!isOnDisk(kept.path)) return;
+    if (m_files.renameWithoutReplacing(kept.path, sourcePath(kept.step)).ok() || !isOnDisk(kept.path)) return;
+    sourceNotDone(kept.step, QStringLiteral("元のファイルは「%1」という名前で残っています").arg(shownName(kept.path)));
+}
+
+// At the end every name this run set a file aside under is looked at: it is
+// empty once its file landed or was deleted as planned.
+void CopyRun::putBackKept()
+{
+    for (const KeptFile &kept : m_kept) putBack(kept);
+}
+
+// Deletes the sources whose copies landed and whose names are not emptied
+// already; copied bytes are on the volume before the first deletion.
 bool CopyRun::deletionPass()
 {
-    QSet<QString> reusedNames;
-    if (m_plan.destination.sameAsOther) {
-        for (int i = 0; i < int(m_outcomes.size()); ++i) {
-            if (m_outcomes[size_t(i)].landed) reusedNames.insert(m_plan.key(m_plan.steps[size_t(i)].newName));
-        }
-    }
     std::vector<int> deletable;
     bool copiedBytes = false;
     for (int i = 0; i < int(m_outcomes.size()); ++i) {
         const Outcome &outcome = m_outcomes[size_t(i)];
-        if (!outcome.landed || outcome.setAside || reusedNames.contains(m_plan.key(m_plan.steps[size_t(i)].oldName)))
-            continue;
+        if (!outcome.landed || outcome.setAside || outcome.sourceGone) continue;
         deletable.push_back(i);
         copiedBytes = copiedBytes || !outcome.linked;
     }

@@ -62,9 +62,10 @@ inline bool filesChanged(BatchEnd end) { return end == BatchEnd::Normal || end =
 
 // Before the first copy every new name is made and checked: a name that
 // cannot be one file name in the destination folder (empty, ".", "..", "/" or
-// a NUL character in it, too long for that folder), a rule that cannot give a
-// name, two selected files given one name, or a name held by a folder refuses
-// the batch with one message. A copy, flush or deletion that fails part way
+// a NUL character in it, too long for that folder, or on a memory card one of
+// the names cardnames.h lists), a rule that cannot give a name, two selected
+// files given one name, or a name held by a folder refuses the batch with one
+// message. A copy, flush or deletion that fails part way
 // ends the run at once with a message naming the file, the system's reason
 // and what was already done.
 BatchEnd CopyBatch(BatchFiles &files, Dialogs &dialogs, BatchProgress &progress, const CopyBatchRequest &request);

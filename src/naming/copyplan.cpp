@@ -1,5 +1,6 @@
 #include "naming/copyplan.h"
 
+#include "naming/cardnames.h"
 #include "platform/nativepath.h"
 
 namespace nv {
@@ -112,9 +113,9 @@ void Planner::findHolders()
     }
     for (int i = 0; i < int(m_plan.steps.size()); ++i) {
         PlannedStep &step = m_plan.steps[i];
-        const QString tooLong = lengthProblem(m_plan.destination, step.newName);
-        if (!tooLong.isEmpty()) {
-            refusal(step, tooLong);
+        const QString problem = nameProblem(m_plan.destination, step.newName);
+        if (!problem.isEmpty()) {
+            refusal(step, problem);
             continue;
         }
         const QString target = m_plan.key(step.newName);
@@ -196,13 +197,16 @@ PlanEnd Planner::askQuestions()
     return m_refusals.isEmpty() ? PlanEnd::Ready : refuse();
 }
 
+// Only a file the user agreed to replace is landed over. A name that the run
+// itself empties (a source moved away or set aside) is landed on without
+// replacing, so a file that another program put there meanwhile stays.
 void Planner::linkSteps()
 {
     for (int i = 0; i < int(m_plan.steps.size()); ++i) {
         PlannedStep &step = m_plan.steps[i];
         const bool sourceInTheWay = step.holder >= 0 && m_plan.steps[size_t(step.holder)].active;
         step.next = sourceInTheWay ? step.holder : -1;
-        step.replaces = step.holder != -1 && step.holder != i;
+        step.replaces = needsQuestion(step, i);
     }
 }
 
@@ -232,12 +236,14 @@ QString BatchReport::text() const
     return text;
 }
 
-QString lengthProblem(const BatchFiles::FolderProbe &folder, const QString &name)
+QString nameProblem(const BatchFiles::FolderProbe &folder, const QString &name)
 {
     const qsizetype length = folder.nameLengthInUtf16 ? name.size() : toNativeName(name).size();
-    if (length <= folder.maxNameLength) return QString();
-    const QString unit = folder.nameLengthInUtf16 ? QStringLiteral("文字") : QStringLiteral("バイト");
-    return QStringLiteral("名前が長すぎます（このフォルダでは %1 %2まで）").arg(folder.maxNameLength).arg(unit);
+    if (length > folder.maxNameLength) {
+        const QString unit = folder.nameLengthInUtf16 ? QStringLiteral("文字") : QStringLiteral("バイト");
+        return QStringLiteral("名前が長すぎます（このフォルダでは %1 %2まで）").arg(folder.maxNameLength).arg(unit);
+    }
+    return folder.foldsLetterCase ? cardNameProblem(name) : QString();
 }
 
 QString shownName(QString name) { return name.replace(QChar(0), QChar(0x2400)); }

@@ -30,8 +30,10 @@ inline QString nameKey(const BatchFiles::FolderProbe &folder, const QString &nam
 {
     return folder.foldsLetterCase ? name.toCaseFolded() : name;
 }
-// Why a name is too long for a folder; empty when it fits.
-QString lengthProblem(const BatchFiles::FolderProbe &folder, const QString &name);
+// Why a name cannot be one in a folder: too long for it, or, where the folder
+// folds letter case as the FAT family does, a name such a card refuses
+// (cardnames.h). Empty when it fits.
+QString nameProblem(const BatchFiles::FolderProbe &folder, const QString &name);
 
 struct PlannedStep {
     static constexpr int kOutsideFile = -2;   // holder: a file that is not one of the selected sources
@@ -40,7 +42,7 @@ struct PlannedStep {
     QString newName;
     qsizetype row = 0;
     bool active = true;      // false: declined, or its new name is its own file
-    bool replaces = false;   // lands over the file that holds the new name
+    bool replaces = false;   // lands over the file that holds the new name, as the user agreed
     int holder = -1;         // while planning: what holds the new name (a step, kOutsideFile or -1)
     // The step whose source holds the new name and must be copied out first;
     // this very step for a name that differs from its own in letter case only.

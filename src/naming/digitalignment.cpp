@@ -78,9 +78,9 @@ void checkAgainstFolder(BatchFiles &files, const QString &folder, AlignmentPlan 
             continue;
         }
         oldNameByNewName.insert(key, rename.oldName);
-        const QString tooLong = lengthProblem(probe.value, rename.newName);
-        if (!tooLong.isEmpty()) {
-            plan.refusals.add(rename.oldName, rename.newName, tooLong);
+        const QString problem = nameProblem(probe.value, rename.newName);
+        if (!problem.isEmpty()) {
+            plan.refusals.add(rename.oldName, rename.newName, problem);
             continue;
         }
         const FsResult<BatchFiles::NameState> state = files.nameState(folder + rename.newName);

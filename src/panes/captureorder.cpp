@@ -1,15 +1,19 @@
 #include "panes/captureorder.h"
 
+#include "panes/capturereading.h"
 #include "text/characters.h"
 
 #include <QDateTime>
-#include <QElapsedTimer>
 
 #include <algorithm>
 #include <numeric>
 
 namespace nv {
 namespace {
+
+// An ordinary photo takes milliseconds; one that takes a second is malformed
+// in a way that may never end.
+constexpr qint64 kReadingLimitMs = 1000;
 
 // The number that count ASCII digits at position in text make, or -1.
 int digitsAt(const QString &text, qsizetype position, qsizetype count)
@@ -64,24 +68,32 @@ std::optional<qint64> CaptureInstant(const CaptureTimeTexts &texts)
 bool CaptureTimes::order(const QString &folder, std::vector<FileEntry> &entries, const std::function<bool()> &carryOn)
 {
     std::vector<std::optional<qint64>> instants(entries.size());
-    std::optional<BusyPointer> busy;
-    QElapsedTimer sinceEvents;
+    std::vector<size_t> unread;
+    QStringList paths;
     for (size_t i = 0; i < entries.size(); ++i) {
         const FileEntry &entry = entries[i];
         // A listing without versions could not tell a rewritten file: it reads anew.
         const Known known = m_known[folder].value(entry.name);
         if (entry.version && known.version && isUnchanged(*entry.version, *known.version)) {
             instants[i] = known.instant;
-            continue;
+        } else {
+            unread.push_back(i);
+            paths.append(joinPath(folder, entry.name));
         }
-        if (!busy || sinceEvents.hasExpired(kEventIntervalMs)) {
-            if (!busy) busy.emplace(m_dialogs);
-            if (!carryOn()) return false;
-            sinceEvents.start();
+    }
+    if (!unread.empty()) {
+        const BusyPointer busy(m_dialogs);
+        if (!carryOn()) return false;
+        CaptureTimeReading reading(m_media, paths, kReadingLimitMs);
+        for (size_t done = 0; done < unread.size();) {
+            for (const CaptureTimeTexts &texts : reading.take(kEventIntervalMs)) {
+                const size_t i = unread[done++];
+                instants[i] = CaptureInstant(texts);
+                // Looked up anew: a listing run during the events may have replaced the folder's times.
+                m_known[folder].insert(entries[i].name, {entries[i].version, instants[i]});
+            }
+            if (done < unread.size() && !carryOn()) return false;
         }
-        instants[i] = CaptureInstant(m_media.readCaptureTime(joinPath(folder, entry.name)));
-        // Looked up anew: a listing run during the events may have replaced the folder's times.
-        m_known[folder].insert(entry.name, {entry.version, instants[i]});
     }
     forgetVanished(folder, entries);
 

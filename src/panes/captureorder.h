@@ -28,11 +28,12 @@ public:
     CaptureTimes(Media &media, Dialogs &dialogs) : m_media(media), m_dialogs(dialogs) {}
 
     // Puts the entries of a folder, given in name order with their versions,
-    // into capture-time order. Times not known yet are read under the busy
-    // pointer; carryOn runs before the first read and then every few hundredths
-    // of a second of reading, for the window to handle its events. When it
-    // answers false (a newer listing of the pane took over), reading stops and
-    // order returns false, leaving the entries as they were.
+    // into capture-time order. Times not known yet are read off the window's
+    // thread under the busy pointer (capturereading.h), a file that takes more
+    // than a second getting none; carryOn runs before the first read and then
+    // every few hundredths of a second of reading, for the window to handle its
+    // events. When it answers false (a newer listing of the pane took over),
+    // reading stops and order returns false, leaving the entries as they were.
     bool order(const QString &folder, std::vector<FileEntry> &entries, const std::function<bool()> &carryOn);
 
 private:

@@ -51,7 +51,9 @@ public:
     virtual FsStatus renameWithoutReplacing(const QString &from, const QString &to) = 0;
     virtual FsStatus renameReplacing(const QString &from, const QString &to) = 0;
     // Renames a file to a new hidden name in its folder that marks it as kept
-    // (never removed by removeStaleTemporaries) and gives that name's path.
+    // (never removed by removeStaleTemporaries) and gives that name's path. A
+    // failure gives the last name tried where there was one: a rename may
+    // report a failure although it happened, and the caller looks there.
     virtual FsResult<QString> setAside(const QString &path) = 0;
     // Removes the temporary copies that a run killed part way left in a folder,
     // except those a running copy still holds. Failures pass in silence: the

@@ -24,6 +24,8 @@ public:
 // Pictures: picturefile.cpp; capture times: exifcapturetime.cpp.
 class FileMedia : public Media {
 public:
+    // Made on the window's thread, before any reading.
+    FileMedia();
     PictureFault readPictureSize(const QString &path, QSize &size) override;
     PictureFault loadPicture(const QString &path, const QSize &shownSize, QImage &picture) override;
     CaptureTimeTexts readCaptureTime(const QString &path) override;

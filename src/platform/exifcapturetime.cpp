@@ -1,12 +1,22 @@
-// Reading when a photo was taken from its EXIF fields, with libexiv2.
+// Reading when a photo was taken from its EXIF fields, with libexiv2. Only
+// the formats that keep it there are read, told by their first bytes and
+// never by their names: JPEG, HEIF / AVIF, TIFF and the raw formats built on
+// it, PNG and WebP. Any other file, a video above all, has no capture time:
+// the library loops without end on some malformed videos. It never sees a
+// file either, only bytes read into memory within a bound: the EXIF block of
+// a JPEG or HEIF file, or the first bytes of the others.
 #include "platform/desktopplatform.h"
+#include "platform/heifexif.h"
 #include "platform/heifpicture.h"
 #include "platform/nativepath.h"
 
 #include <QFile>
+#include <QImageReader>
 #include <QtEndian>
 
 #include <exiv2/exiv2.hpp>
+
+#include <array>
 
 namespace nv {
 namespace {
@@ -15,15 +25,31 @@ constexpr uchar kMarker = 0xFF;
 constexpr uchar kStartOfImage = 0xD8, kEndOfImage = 0xD9, kStartOfScan = 0xDA, kApp1 = 0xE1;
 const QByteArray kExifHeader("Exif\0\0", 6);
 
+// Metadata sits at the start of these formats. A raw file keeps its EXIF
+// within the first kilobytes; the first read covers that, a second, longer
+// one what a PNG or WebP file keeps after its first picture data.
+constexpr std::array<qint64, 2> kPrefixes{256 << 10, 4 << 20};
+
+// What the library reads from the first bytes: TIFF in either byte order,
+// Olympus and Panasonic raw files, PNG, and WebP (RIFF ... WEBP).
+bool libraryReads(const QByteArray &head)
+{
+    static const QByteArray kStarts[] = {QByteArray("II*\0", 4), QByteArray("MM\0*", 4), "IIRO", "IIRS", "MMOR",
+                                         QByteArray("IIU\0", 4), "\x89PNG\r\n\x1a\n"};
+    for (const QByteArray &start : kStarts) {
+        if (head.startsWith(start)) return true;
+    }
+    return head.startsWith("RIFF") && head.mid(8, 4) == "WEBP";
+}
+
 // A JPEG keeps its EXIF in an APP1 segment ahead of the picture data. Walking
 // the segment headers reaches it in a few reads, about twice as fast as
 // letting the library open the file as a whole, which tells on cold listings
 // of thousands of photos. Anything unexpected ends the walk: no EXIF.
 QByteArray jpegExif(QFile &file)
 {
-    const QByteArray start = file.read(2);
-    if (start.size() < 2 || uchar(start[0]) != kMarker || uchar(start[1]) != kStartOfImage) return {};
-    for (;;) {
+    file.seek(2);
+    while (file.pos() < kPrefixes.back()) {
         const QByteArray head = file.read(4);
         if (head.size() < 4 || uchar(head[0]) != kMarker) return {};
         const uchar marker = uchar(head[1]);
@@ -36,6 +62,7 @@ QByteArray jpegExif(QFile &file)
             return {};
         }
     }
+    return {};
 }
 
 CaptureTimeTexts textsOf(const Exiv2::ExifData &exif)
@@ -49,40 +76,63 @@ CaptureTimeTexts textsOf(const Exiv2::ExifData &exif)
     return {text(dateTime), text(subSeconds), text(offset)};
 }
 
-CaptureTimeTexts readExif(const QString &path, QFile &file)
+const Exiv2::byte *bytesOf(const QByteArray &data) { return reinterpret_cast<const Exiv2::byte *>(data.constData()); }
+
+CaptureTimeTexts decodeTiffBlock(const QByteArray &tiff)
 {
-    const QByteArray head = file.peek(2);
-    const bool jpeg = head.size() == 2 && uchar(head[0]) == kMarker && uchar(head[1]) == kStartOfImage;
+    if (tiff.isEmpty()) return {};
     Exiv2::ExifData exif;
-    if (jpeg || startsLikeHeif(file)) {
-        const QByteArray tiff = jpeg ? jpegExif(file) : readHeifExif(file);
-        if (tiff.isEmpty()) return {};
-        Exiv2::ExifParser::decode(exif, reinterpret_cast<const Exiv2::byte *>(tiff.constData()),
-                                  uint32_t(tiff.size()));
-    } else {
-        // TIFF, raw formats, PNG, WebP, ...: the library knows them by content.
-        const auto image = Exiv2::ImageFactory::open(toNativeName(path).toStdString());
-        image->readMetadata();
-        exif = image->exifData();
-    }
+    Exiv2::ExifParser::decode(exif, bytesOf(tiff), uint32_t(tiff.size()));
     return textsOf(exif);
+}
+
+// A prefix that cuts the metadata short fails or finds nothing; the longer
+// one is tried then, unless the first held the whole file.
+CaptureTimeTexts readPrefix(QFile &file)
+{
+    CaptureTimeTexts texts;
+    for (const qint64 length : kPrefixes) {
+        if (!file.seek(0)) return {};
+        const QByteArray prefix = file.read(length);
+        try {
+            const auto image = Exiv2::ImageFactory::open(bytesOf(prefix), long(prefix.size()));
+            image->readMetadata();
+            texts = textsOf(image->exifData());
+        } catch (const std::exception &) {   // the library's own errors and memory for absurd sizes alike
+            texts = {};
+        }
+        if (!texts.dateTime.isEmpty() || prefix.size() < length) break;
+    }
+    return texts;
 }
 
 }  // namespace
 
-CaptureTimeTexts FileMedia::readCaptureTime(const QString &path)
+FileMedia::FileMedia()
 {
+    // Qt's handlers refuse pictures over 128 MiB on their own; the budget
+    // decides instead (picturefile.cpp).
+    QImageReader::setAllocationLimit(int(kPictureBudget >> 20));
     // The library reports what it dislikes in a file on standard error; a
     // damaged photo just has no capture time here.
-    static const bool muted = (Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute), true);
-    Q_UNUSED(muted);
+    Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
+    // Its XMP parser sets itself up on first use, which is not safe on two
+    // threads at once: capture times are read off the window's thread.
+    Exiv2::XmpParser::initialize();
+}
+
+CaptureTimeTexts FileMedia::readCaptureTime(const QString &path)
+{
     QFile file;
     if (!openByNativeName(path, file)) return {};
+    const QByteArray head = file.peek(12);
     try {
-        return readExif(path, file);
-    } catch (const std::exception &) {   // the library's own errors and memory for absurd sizes alike
+        if (head.startsWith("\xff\xd8\xff")) return decodeTiffBlock(jpegExif(file));
+        if (startsLikeHeif(file)) return decodeTiffBlock(readHeifExif(file));
+    } catch (const std::exception &) {
         return {};
     }
+    return libraryReads(head) ? readPrefix(file) : CaptureTimeTexts();
 }
 
 }  // namespace nv

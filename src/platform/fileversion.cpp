@@ -9,10 +9,12 @@ bool isUnchanged(const FileVersion &now, const FileVersion &then)
     return now.size == then.size && now.modifiedNs == then.modifiedNs && now.changedNs == then.changedNs;
 }
 
-bool isSameVersion(const FileVersion &now, const FileVersion &then, bool sharesBytes)
+bool isSameVersion(const FileVersion &now, const FileVersion &then, bool sharesBytes, Recognition recognition)
 {
-    if (now.identity != then.identity) return false;
-    if (sharesBytes) return true;
+    if (recognition == Recognition::ByIdentity) {
+        if (now.identity != then.identity) return false;
+        if (sharesBytes) return true;
+    }
     constexpr qint64 kCoarseTimeNs = 2'000'000'000;
     const qint64 tolerance = now.coarseTimes || then.coarseTimes ? kCoarseTimeNs : 0;
     return now.size == then.size && std::abs(now.modifiedNs - then.modifiedNs) <= tolerance;

@@ -31,10 +31,17 @@ struct FileVersion {
 // FUSE may number one file differently from one look to the next.
 bool isUnchanged(const FileVersion &now, const FileVersion &then);
 
+// How a file looked up by its name is told from another: by its identity, or
+// where a volume gives one file several identities (FAT and exFAT through
+// FUSE, one for each spelling of its name) by the name alone with its size and
+// time.
+enum class Recognition { ByIdentity, ByNameSizeAndTime };
+
 // Whether a file still is the version seen earlier: the same file, and for a
 // copied file also the same size and modification time (to 2 s where the
 // volume keeps no finer times). A file given a second name shares its bytes
-// with that name, so for it the identity alone decides.
-bool isSameVersion(const FileVersion &now, const FileVersion &then, bool sharesBytes);
+// with that name, so for it the identity alone decides where it can.
+bool isSameVersion(const FileVersion &now, const FileVersion &then, bool sharesBytes,
+                   Recognition recognition = Recognition::ByIdentity);
 
 }  // namespace nv

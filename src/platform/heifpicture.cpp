@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QImage>
-#include <QtEndian>
 
 #include <libheif/heif.h>
 
@@ -47,10 +46,6 @@ struct HeifDeleter {
 using Context = std::unique_ptr<heif_context, HeifDeleter>;
 using Handle = std::unique_ptr<const heif_image_handle, HeifDeleter>;
 
-constexpr int kLongestSide = 16384;   // 200-megapixel phone photos are 16320 x 12240
-// EXIF blocks of phones are a few tens of kilobytes; a file claiming far more
-// is not worth the memory.
-constexpr size_t kLargestExif = 4 << 20;
 
 // The file read and its primary picture found, or the fault to report.
 class HeifFile {
@@ -61,10 +56,6 @@ public:
         if (!initialised) return;
         m_context.reset(heif_context_alloc());
         if (!m_context) return;
-        // A picture is decoded whole before it is scaled down: a file claiming
-        // to be larger than the largest phone photo is refused rather than
-        // left to take minutes and gigabytes.
-        heif_context_set_maximum_image_size_limit(m_context.get(), kLongestSide);
         heif_image_handle *primary = nullptr;
         if (heif_context_read_from_reader(m_context.get(), &kFileReader, &m_source, nullptr).code == heif_error_Ok
             && heif_context_get_primary_image_handle(m_context.get(), &primary).code == heif_error_Ok)
@@ -92,26 +83,41 @@ bool sameShape(const QSize &a, const QSize &b)
            <= qint64(a.width()) * b.height();
 }
 
-// The smallest thumbnail stored with the picture that still covers shownSize:
-// phones store one, and decoding it instead of twelve megapixels is what keeps
-// the box quick.
-Handle coveringThumbnail(const heif_image_handle *primary, const QSize &shownSize)
+// libheif decodes a picture whole before it is scaled down, tile by tile into
+// the whole for a grid: the planes as coded (three samples a pixel at most)
+// and four bytes a pixel of RGBA.
+qint64 decodingCost(const heif_image_handle *handle)
+{
+    const qint64 bytesPerSample = heif_image_handle_get_luma_bits_per_pixel(handle) > 8 ? 2 : 1;
+    const QSize size = shownSizeOf(handle);
+    return qint64(size.width()) * size.height() * (4 + 3 * bytesPerSample);
+}
+
+// The thumbnail stored with the picture to decode instead of it: the smallest
+// that still covers shownSize (phones store one, and decoding it instead of
+// twelve megapixels is what keeps the box quick), or with anySize, failing
+// that, the largest there is.
+Handle storedThumbnail(const heif_image_handle *primary, const QSize &shownSize, bool anySize)
 {
     const int count = heif_image_handle_get_number_of_thumbnails(primary);
     if (count <= 0) return {};
     std::vector<heif_item_id> ids(size_t(count), 0);
     heif_image_handle_get_list_of_thumbnail_IDs(primary, ids.data(), count);
-    Handle best;
+    Handle covering, largest;
     for (const heif_item_id id : ids) {
         heif_image_handle *candidate = nullptr;
         if (heif_image_handle_get_thumbnail(primary, id, &candidate).code != heif_error_Ok) continue;
         Handle owned(candidate);
         const QSize size = shownSizeOf(candidate);
-        if (size.width() >= shownSize.width() && size.height() >= shownSize.height()
-            && sameShape(size, shownSizeOf(primary)) && (!best || size.width() < shownSizeOf(best.get()).width()))
-            best = std::move(owned);
+        if (!sameShape(size, shownSizeOf(primary)) || decodingCost(candidate) > kPictureBudget) continue;
+        const bool covers = size.width() >= shownSize.width() && size.height() >= shownSize.height();
+        if (covers) {
+            if (!covering || size.width() < shownSizeOf(covering.get()).width()) covering = std::move(owned);
+        } else if (!largest || size.width() > shownSizeOf(largest.get()).width()) {
+            largest = std::move(owned);
+        }
     }
-    return best;
+    return covering || !anySize ? std::move(covering) : std::move(largest);
 }
 
 // Decoded upright as 8-bit RGBA: four bytes a pixel, which Qt scales down
@@ -163,32 +169,20 @@ PictureFault decodeHeifPicture(QFile &file, const QSize &shownSize, QImage &pict
 {
     const HeifFile heif(file);
     if (!heif.primary()) return heif.fault();
+    // A grid of 15872 x 15872 pixels takes a few kilobytes to store and 1.7 GB
+    // to decode: beyond the budget only a stored thumbnail can be shown.
+    const bool fitsWhole = decodingCost(heif.primary()) <= kPictureBudget;
     QImage upright;
     // A thumbnail that will not decode leaves the full picture to try.
-    if (const Handle thumbnail = coveringThumbnail(heif.primary(), shownSize))
+    if (const Handle thumbnail = storedThumbnail(heif.primary(), shownSize, !fitsWhole))
         upright = decodeUpright(thumbnail.get());
+    if (upright.isNull() && !fitsWhole) return PictureFault::TooLarge;
     if (upright.isNull()) upright = decodeUpright(heif.primary());
     if (upright.isNull()) return heif.fault();
     picture = upright.size() == shownSize
                   ? upright
                   : upright.scaled(shownSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return PictureFault::None;
-}
-
-QByteArray readHeifExif(QFile &file)
-{
-    const HeifFile heif(file);
-    heif_item_id id = 0;
-    if (!heif.primary() || heif_image_handle_get_list_of_metadata_block_IDs(heif.primary(), "Exif", &id, 1) < 1)
-        return {};
-    const size_t size = heif_image_handle_get_metadata_size(heif.primary(), id);
-    if (size < 4 || size > kLargestExif) return {};
-    QByteArray block(qsizetype(size), Qt::Uninitialized);
-    if (heif_image_handle_get_metadata(heif.primary(), id, block.data()).code != heif_error_Ok) return {};
-    // The block opens with the distance from its fifth byte to the TIFF header.
-    const quint32 skip = qFromBigEndian<quint32>(block.constData());
-    if (skip > quint32(size - 4)) return {};
-    return block.mid(4 + qsizetype(skip));
 }
 
 }  // namespace nv

@@ -14,10 +14,8 @@ bool startsLikeHeif(QFile &file);
 // The size as shown, after the file's own rotation, mirroring and cropping.
 PictureFault readHeifPictureSize(QFile &file, QSize &size);
 // Upright, at shownSize; from a thumbnail stored in the file when one is at
-// least that large, otherwise from the full picture.
+// least that large, otherwise from the full picture, or for a picture too
+// large to decode whole within kPictureBudget from the largest thumbnail.
 PictureFault decodeHeifPicture(QFile &file, const QSize &shownSize, QImage &picture);
-// The EXIF block of the primary picture from its TIFF header on, as a JPEG
-// would carry it after "Exif\0\0"; empty when there is none.
-QByteArray readHeifExif(QFile &file);
 
 }  // namespace nv

@@ -10,9 +10,15 @@ class QImage;   // decoded pictures belong to the user-interface side
 namespace nv {
 
 // Why a picture could not be loaded: content that the loader cannot read as a
-// picture (the user is told), or anything else, such as a missing or unreadable
-// file (passed over in silence).
-enum class PictureFault { None, NotAPicture, Unreadable };
+// picture, or a picture that cannot be decoded within the memory budget (the
+// user is told either), or anything else, such as a missing or unreadable file
+// (passed over in silence).
+enum class PictureFault { None, NotAPicture, TooLarge, Unreadable };
+
+// What decoding one picture may take in memory. Pictures of cameras and
+// scanners up to 200 megapixels fit: they are decoded at the size shown, in
+// bands, or from a thumbnail stored with them.
+inline constexpr qint64 kPictureBudget = qint64(512) << 20;
 
 // When a photo was taken, as the texts of its EXIF fields DateTimeOriginal
 // ("2023:05:01 10:00:00"), SubSecTimeOriginal ("25") and OffsetTimeOriginal
@@ -33,11 +39,13 @@ public:
     // told by its content, never by its name.
     virtual PictureFault readPictureSize(const QString &path, QSize &size) = 0;
     // Decodes a picture upright and straight at shownSize, so a large photo
-    // costs only what the thumbnail box shows.
+    // costs only what the thumbnail box shows, and never more than kPictureBudget.
     virtual PictureFault loadPicture(const QString &path, const QSize &shownSize, QImage &picture) = 0;
-    // The EXIF capture-time texts of a photo: JPEG, HEIC / AVIF (the EXIF block
-    // inside the file) and whatever else the metadata library reads. A file
-    // without them, or whose metadata cannot be read, gives empty texts.
+    // The EXIF capture-time texts of a photo: JPEG, HEIC / AVIF, TIFF and the
+    // raw formats built on it, PNG and WebP, told by their content. Any other
+    // file (a video), or one whose metadata cannot be read, gives empty texts.
+    // Reads at most a few MiB of the file into memory. Called off the window's
+    // thread, and may be called on several at once.
     virtual CaptureTimeTexts readCaptureTime(const QString &path) = 0;
 };
 

@@ -1,12 +1,15 @@
-// Reading pictures from files with Qt's image plugins, and HEIC / AVIF with
-// libheif, upright either way.
+// Reading pictures from files with Qt's image plugins, HEIC / AVIF with
+// libheif and TIFF too large to decode whole with libtiff, upright every way.
 #include "platform/desktopplatform.h"
 #include "platform/heifpicture.h"
 #include "platform/nativepath.h"
+#include "platform/tiffpicture.h"
 
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+
+#include <algorithm>
 
 namespace nv {
 namespace {
@@ -21,6 +24,15 @@ void prepare(QImageReader &reader)
 bool turnsSideways(QImageReader &reader)
 {
     return reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+}
+
+// What the reader's handler takes to decode the picture whole: it does so
+// unless it can scale while it reads (JPEG, PNG).
+qint64 wholeCost(QImageReader &reader)
+{
+    const QSize size = reader.size();
+    const int bytesPerPixel = std::max(4, QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel() / 8);
+    return qint64(std::max(size.width(), 0)) * std::max(size.height(), 0) * bytesPerPixel;
 }
 
 PictureFault faultOf(const QImageReader &reader)
@@ -64,12 +76,19 @@ PictureFault FileMedia::loadPicture(const QString &path, const QSize &shownSize,
     QFile file;
     if (!openByNativeName(path, file)) return PictureFault::Unreadable;
     if (startsLikeHeif(file)) return decodeHeifPicture(file, shownSize, picture);
+    const bool tiff = startsLikeTiff(file);
     QImageReader reader(&file);
     prepare(reader);
     // The reader scales the picture as stored and turns it upright afterwards.
-    reader.setScaledSize(turnsSideways(reader) ? shownSize.transposed() : shownSize);
-    if (!reader.read(&picture)) return faultOf(reader);
-    return PictureFault::None;
+    const QSize storedSize = turnsSideways(reader) ? shownSize.transposed() : shownSize;
+    const bool fitsWhole = wholeCost(reader) <= kPictureBudget;
+    if (!fitsWhole && !reader.supportsOption(QImageIOHandler::ScaledSize)) {
+        return tiff ? decodeTiffInBands(file, storedSize, reader.transformation(), picture) : PictureFault::TooLarge;
+    }
+    reader.setScaledSize(storedSize);
+    if (reader.read(&picture)) return PictureFault::None;
+    // A handler may decode whole what it was asked to scale (an interlaced PNG).
+    return fitsWhole ? faultOf(reader) : PictureFault::TooLarge;
 }
 
 }  // namespace nv

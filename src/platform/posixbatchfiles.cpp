@@ -59,6 +59,17 @@ FsResult<T> failure(const FsStatus &status)
 
 FsStatus statusOf(int error) { return error == 0 ? FsStatus::success() : FsStatus::fromErrno(error); }
 
+// What failed, with the system's reason for the last failing call.
+FsStatus withCause(const QString &what)
+{
+    const FsStatus status = lastError();
+    return FsStatus::failure(status.fault, QStringLiteral("%1（%2）").arg(what, status.reason));
+}
+
+// File systems that keep no permissions (FAT through FUSE or the kernel)
+// refuse to change them and apply the volume's own.
+bool keepsNoPermissions(int error) { return error == EPERM || error == ENOSYS || error == EOPNOTSUPP; }
+
 // A hard link refused for what the file system or the pair of folders is, not
 // for a fault: the caller copies instead.
 FsStatus linkStatus(int error)
@@ -163,9 +174,14 @@ FsResult<FileVersion> PosixBatchFiles::copyFile(const QString &source, const QSt
         return failure<FileVersion>(FsStatus::failure(FsFault::Changed, QStringLiteral("読んでいる間に変わりました")));
     }
     // Keep what a copy of a photo should keep: its permissions and its times.
-    ::fchmod(copy.fd(), before.st_mode & 07777);
+    // A copy dated today would tell the user a false date, and a move would
+    // lose the true one, so a copy without them fails; permissions only where
+    // the volume keeps them.
+    if (::fchmod(copy.fd(), before.st_mode & 07777) != 0 && !keepsNoPermissions(errno))
+        return failure<FileVersion>(withCause(QStringLiteral("元のファイルのアクセス権を付けられません")));
     const struct timespec times[2] = {before.st_atim, before.st_mtim};
-    ::futimens(copy.fd(), times);
+    if (::futimens(copy.fd(), times) != 0)
+        return failure<FileVersion>(withCause(QStringLiteral("元のファイルの更新日時を付けられません")));
     if (durable && ::fsync(copy.fd()) != 0) return failure<FileVersion>(lastError());
     const FsStatus landed = copy.land(targetName, landing);
     if (!landed.ok()) return failure<FileVersion>(landed);
@@ -218,8 +234,7 @@ FsResult<QString> PosixBatchFiles::setAside(const QString &path)
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         const QByteArray kept = posix::randomName(posix::folderOf(from), posix::kKeptPrefix);
         const int error = posix::renameWithoutReplacing(from.constData(), kept.constData());
-        if (error == 0) return {fromNativeName(kept), FsStatus::success()};
-        if (error != EEXIST) return failure<QString>(FsStatus::fromErrno(error));
+        if (error != EEXIST) return {fromNativeName(kept), statusOf(error)};
     }
     return failure<QString>(FsStatus::fromErrno(EEXIST));
 }
@@ -277,9 +292,7 @@ FsStatus PosixBatchFiles::setAttributesNormal(const QString &path)
     struct stat info {};
     if (::stat(native.constData(), &info) != 0) return lastError();
     if (::chmod(native.constData(), (info.st_mode & 07777) | S_IRUSR | S_IWUSR) == 0) return FsStatus::success();
-    // File systems that keep no permissions (FAT through FUSE) have nothing to clear.
-    if (errno == ENOSYS || errno == EOPNOTSUPP) return FsStatus::success();
-    return lastError();
+    return keepsNoPermissions(errno) ? FsStatus::success() : lastError();
 }
 
 FsStatus PosixBatchFiles::deleteFile(const QString &path)

@@ -20,8 +20,10 @@ std::optional<Thumbnail> loadThumbnail(Media &media, Dialogs &dialogs, const QSt
         if (fault == PictureFault::None)
             thumbnail.picture.setDevicePixelRatio(qreal(thumbnail.picture.width()) / shown.width());
     }
-    if (fault == PictureFault::NotAPicture)
-        dialogs.showMessage(kNotAPictureMessage, MessageButtons::Ok, MessageIcon::None);
+    if (fault == PictureFault::NotAPicture || fault == PictureFault::TooLarge) {
+        dialogs.showMessage(fault == PictureFault::TooLarge ? kTooLargeMessage : kNotAPictureMessage,
+                            MessageButtons::Ok, MessageIcon::None);
+    }
     if (fault != PictureFault::None) return std::nullopt;
     return thumbnail;
 }

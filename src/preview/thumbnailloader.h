@@ -13,6 +13,7 @@
 namespace nv {
 
 inline const QString kNotAPictureMessage = QStringLiteral("対応していないファイルが選択されました。");
+inline const QString kTooLargeMessage = QStringLiteral("画像が大きすぎるため表示できません。");
 
 struct Thumbnail {
     // Already at placement.geometry().size() in the box's units, with as many
@@ -22,8 +23,9 @@ struct Thumbnail {
 };
 
 // Nothing when the file cannot be shown. A file whose content is no picture
-// the loader can read is reported to the user first; a missing or unreadable
-// file is passed over in silence. pixelRatio: the screen's pixels to the unit.
+// the loader can read, or a picture too large to decode within the memory
+// budget, is reported to the user first; a missing or unreadable file is
+// passed over in silence. pixelRatio: the screen's pixels to the unit.
 std::optional<Thumbnail> loadThumbnail(Media &media, Dialogs &dialogs, const QString &path, const QSizeF &boxSize,
                                        qreal pixelRatio = 1);
 

@@ -27,14 +27,23 @@ bool FatLikePlatform::taken(const QString &path)
     return ::lstat(toNativeName(found(path)).constData(), &info) == 0;
 }
 
+FileIdentity FatLikePlatform::spelledIdentity(FileIdentity identity, const QString &path)
+{
+    if (found(path) != path) identity.inode ^= quint64(1) << 62;
+    return identity;
+}
+
 FsResult<BatchFiles::NameState> FatLikePlatform::nameState(const QString &path)
 {
-    return TestPlatform::nameState(found(path));
+    FsResult<NameState> state = TestPlatform::nameState(found(path));
+    state.value.identity = spelledIdentity(state.value.identity, path);
+    return state;
 }
 
 FsResult<FileVersion> FatLikePlatform::fileVersion(const QString &path)
 {
     FsResult<FileVersion> version = TestPlatform::fileVersion(found(path));
+    version.value.identity = spelledIdentity(version.value.identity, path);
     version.value.coarseTimes = true;
     return version;
 }

@@ -1,10 +1,11 @@
 // A FAT card as the copy loop meets it, over an ordinary temporary folder:
-// every name is found in any letter case, a file gets no second name (no hard
-// links), a rename has no no-replace flag (a look comes right before a plain
-// rename), a rename that changes the letter case only does nothing (as vfat
-// does), names are counted in UTF-16 units, and inode numbers are not to be
-// relied on. Fails on demand as TestPlatform: each call finds its entry first,
-// then passes through the faults.
+// every name is found in any letter case, each spelling giving the file
+// another inode number (as FUSE drivers do, so inode numbers are not to be
+// relied on), a file gets no second name (no hard links), a rename has no
+// no-replace flag (a look comes right before a plain rename), a rename that
+// changes the letter case only does nothing (as vfat does), and names are
+// counted in UTF-16 units. Fails on demand as TestPlatform: each call finds
+// its entry first, then passes through the faults.
 #pragma once
 
 #include "testplatform.h"
@@ -30,6 +31,7 @@ private:
     // The path of the entry that the path finds, in whatever letter case it has on disk.
     static QString found(const QString &path);
     static bool taken(const QString &path);
+    static FileIdentity spelledIdentity(FileIdentity identity, const QString &path);
 };
 
 }  // namespace nv
