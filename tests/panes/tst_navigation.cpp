@@ -2,8 +2,8 @@
 // current folder, the SameFolder link, drives that are not ready, and the
 // enabling of the rename buttons. The paths of keys and clicks through the
 // whole window, each row with the state it leaves; the layout on a small
-// screen and with a long name; and the real message box, whose Escape and
-// close box give up on a drive that is not ready.
+// screen and with a long name; and the real message box, each of whose
+// buttons, Escape and close box gives the answer its caller acts on.
 #include "formfixture.h"
 
 #include "dialogs/form4.h"
