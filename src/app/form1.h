@@ -8,7 +8,9 @@
 // in app/, listing and navigation in panes/, the naming fields in naming/.
 #pragma once
 
+#include "app/digitlist.h"
 #include "app/incomingtext.h"
+#include "app/pickawarecombobox.h"
 #include "app/programfolders.h"
 #include "app/programstate.h"
 #include "naming/copybatch.h"
@@ -38,7 +40,6 @@ class FileListView;
 class FolderList;
 class Form2;
 class Form4;
-class PickAwareComboBox;
 class frmAbout;
 struct SetSelection;
 
@@ -136,9 +137,9 @@ public:
     QLabel *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr;
     PickAwareComboBox *Combo2 = nullptr;
     QLineEdit *Text2 = nullptr;
-    QListWidget *List1 = nullptr;
+    DigitList *List1 = nullptr;
     QScrollBar *VScroll1 = nullptr;
-    QComboBox *Combo1 = nullptr;
+    PickAwareComboBox *Combo1 = nullptr;
     QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr;
     QPushButton *Command5 = nullptr, *Command6 = nullptr, *Command7 = nullptr;
     QCheckBox *Check1 = nullptr, *Check2 = nullptr, *Check3 = nullptr;
@@ -170,6 +171,7 @@ private:
     void createControls();
     void createMenu();
     void arrangeControls();
+    QSize firstSize(const QSize &designed) const;
     void applyControlTexts();
     void connectHandlers();
 
@@ -222,11 +224,12 @@ private:
     void applyModeEvent(ModeEvent event);
     // The prefix mode as option 3 stands, applied when its box is clicked.
     void applyAddPrefix();
-    // Option 4 changed: it is saved and both panes are listed in the new order.
+    // Option 4 changed: it is saved and the source pane is listed in the new order.
     void applyCaptureTimeOrder();
     // Writes options 4 and 5 to Options.ini, each time one of them changes.
     void saveOptions();
 
+    QString previewOfTheShownButton(const NamePreview &preview) const;
     // Writes into the naming fields that run the field's handler even when the
     // field already held the value, as a user's entry would.
     void writeHeadName(const QString &head);

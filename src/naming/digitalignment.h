@@ -36,6 +36,11 @@ struct AlignmentPlan {
 // out differently from the longest is never given a changed number.
 AlignmentPlan PlanAlignment(const QStringList &names);
 
+// The name that the alignment gives one name beside the longest selected
+// name (the first of them in list order): the name itself when it is as long,
+// or when the rule above refuses either of the two.
+QString AlignedNameOf(const QString &name, const QString &longest);
+
 enum class AlignmentEnd {
     Renamed,   // every name that had to change changed; nothing to change counts too
     Refused,   // a message said why not; no file was renamed

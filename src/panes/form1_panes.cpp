@@ -29,8 +29,10 @@ Form1::Listing Form1::listInto(const Pane &pane, const QString &folder)
 {
     // The simple-view box decides whether time stamps are read at all; the
     // capture-time order needs them to know which capture times it has read.
+    // It orders the photos to be numbered; the destination stays in name
+    // order, so that its last row is the highest number of a series.
     const bool detailed = !Check2->isChecked();
-    const bool byCaptureTime = Program.CaptureTimeOrder == 1;
+    const bool byCaptureTime = Program.CaptureTimeOrder == 1 && pane.list == ListView1;
     FsResult<std::vector<FileEntry>> listing = m_platform.folders.listPlainFiles(folder, detailed || byCaptureTime);
     if (!listing.ok()) return {listing.status};
     FileListModel *files = pane.list->files();
@@ -135,6 +137,8 @@ void Form1::openBothPanes(const QString &folder)
 void Form1::Check2_Click()
 {
     ReportView = Check2->isChecked() ? 0 : 1;
+    ListView1->showNamesOnly(Check2->isChecked());
+    ListView2->showNamesOnly(Check2->isChecked());
     RefreshSourceList();
     RefreshTargetList();
 }
@@ -143,7 +147,6 @@ void Form1::applyCaptureTimeOrder()
 {
     saveOptions();
     RefreshSourceList();
-    RefreshTargetList();
 }
 
 void Form1::saveOptions()
