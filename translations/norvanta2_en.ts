@@ -333,6 +333,17 @@ No file was renamed.
     </message>
 </context>
 <context>
+    <name>PhotoSets</name>
+    <message>
+        <source>番号が拡張子の中にあるため、同じ組のファイルをそろえられません</source>
+        <translation>the number is in the extension, so the files of its set cannot be matched</translation>
+    </message>
+    <message>
+        <source>同じ組の「%1」と番号の桁がそろいません</source>
+        <translation>its number does not match the digits of “%1” of the same set</translation>
+    </message>
+</context>
+<context>
     <name>SysInfo</name>
     <message>
         <source>現時点ではｼｽﾃﾑ情報を使用できません</source>
@@ -678,6 +689,18 @@ Change the extensions?</translation>
         <source>サムネイル</source>
         <translation>Thumbnail</translation>
     </message>
+    <message>
+        <source>リネーム元のフォルダ「%1」を確かめられません。
+%2
+ファイルは一つも処理していません。</source>
+        <translation>Cannot check the source folder “%1”.
+%2
+No file was processed.</translation>
+    </message>
+    <message>
+        <source>選択した %1 件と同じ組の %2 件も処理します。よろしいですか？</source>
+        <translation>Along with the %1 selected file(s), %2 file(s) of the same sets will be processed. Go ahead?</translation>
+    </message>
 </context>
 <context>
     <name>nv::Form2</name>
@@ -704,6 +727,10 @@ Change the extensions?</translation>
     <message>
         <source>戻る</source>
         <translation>&amp;Back</translation>
+    </message>
+    <message>
+        <source>同じ名前のファイルを組にしてリネームする（RAW・JPEG・サイドカーなど）</source>
+        <translation>&amp;Rename files of the same name as a set (RAW, JPEG, sidecars...)</translation>
     </message>
 </context>
 <context>
