@@ -63,10 +63,9 @@ public:
     // it, looking it up in another letter case and through the other folder,
     // and removing it again. Fails when no file can be created there.
     virtual FsResult<FolderProbe> probeFolder(const QString &folder, const QString &otherFolder) = 0;
-    // Puts the copies this role landed in a folder since its last flush there,
-    // and the folder's entries for them, on the volume, so a move deletes
-    // sources only once their copies are safe. Other programs' unwritten data
-    // on the volume is not waited for.
+    // Writes everything the system still holds in memory for the volume of a
+    // folder to the volume, so a move deletes sources only once their copies
+    // have landed.
     virtual FsStatus flushVolume(const QString &folder) = 0;
     // Gives the owner read and write permission, the nearest thing to clearing
     // the read-only, hidden, system and archive flags.

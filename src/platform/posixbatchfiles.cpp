@@ -5,7 +5,6 @@
 #include "platform/nativepath.h"
 #include "platform/posixfiles.h"
 
-#include <QSet>
 #include <QStorageInfo>
 
 #include <cerrno>
@@ -15,7 +14,6 @@
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
-#include <utility>
 #include <vector>
 
 namespace nv {
@@ -116,35 +114,6 @@ QByteArray withLetterCaseSwapped(QByteArray name)
     return name;
 }
 
-// Copies remembered for a flush at most: a few megabytes of names.
-constexpr size_t kUnflushedCopiesAtMost = 50000;
-
-// Asks the system to start writing a file's unwritten bytes to the volume,
-// without waiting; the fsync that follows decides.
-void startWriting(const QByteArray &path)
-{
-    const Descriptor file(::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.fd >= 0) ::sync_file_range(file.fd, 0, 0, SYNC_FILE_RANGE_WRITE);
-}
-
-// 0 once the file or folder is on the volume; NoSync where the file system
-// syncs no single file or folder (some FUSE file systems).
-constexpr int kNoSync = -1;
-int syncFile(const QByteArray &path, int flags)
-{
-    const Descriptor file(::open(path.constData(), flags | O_NONBLOCK | O_CLOEXEC));
-    if (file.fd < 0) return errno;
-    if (::fsync(file.fd) == 0) return 0;
-    return errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP ? kNoSync : errno;
-}
-
-FsStatus syncVolume(const QByteArray &folder)
-{
-    const Descriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.fd < 0 || ::syncfs(dir.fd) != 0) return lastError();
-    return FsStatus::success();
-}
-
 bool nameExists(const QByteArray &path)
 {
     struct stat info {};
@@ -216,7 +185,6 @@ FsResult<FileVersion> PosixBatchFiles::copyFile(const QString &source, const QSt
     if (durable && ::fsync(copy.fd()) != 0) return failure<FileVersion>(lastError());
     const FsStatus landed = copy.land(targetName, landing);
     if (!landed.ok()) return failure<FileVersion>(landed);
-    rememberUnflushed(targetName);
     // How coarse the volume's times are matters only when a later version is
     // compared with this one, and that later version tells it.
     return {posix::versionOf(before), FsStatus::success()};
@@ -310,38 +278,11 @@ FsResult<BatchFiles::FolderProbe> PosixBatchFiles::probeFolder(const QString &fo
     return result;
 }
 
-void PosixBatchFiles::rememberUnflushed(const QByteArray &copy)
-{
-    if (m_tooManyUnflushed) return;
-    if (m_unflushedCopies.size() < kUnflushedCopiesAtMost) {
-        m_unflushedCopies.push_back(copy);
-        return;
-    }
-    m_unflushedCopies = {};
-    m_tooManyUnflushed = true;
-}
-
-// A move waits for its own copies only: syncing the whole volume would also
-// wait for every other program's unwritten data there, gigabytes at times.
-// All the copies are handed to the disk first and then waited for one by one,
-// so the disk sees the work together; the folders follow, for the names.
 FsStatus PosixBatchFiles::flushVolume(const QString &folder)
 {
-    const std::vector<QByteArray> copies = std::exchange(m_unflushedCopies, {});
-    const QByteArray volumeFolder = toNativeName(folder);
-    if (std::exchange(m_tooManyUnflushed, false)) return syncVolume(volumeFolder);
-    for (const QByteArray &copy : copies) startWriting(copy);
-    QSet<QByteArray> folders;
-    for (const QByteArray &copy : copies) folders.insert(posix::folderOf(copy));
-    // A file system that syncs no single file has the whole volume written out instead.
-    for (const QByteArray &path : copies) {
-        if (const int error = syncFile(path, O_RDONLY))
-            return error == kNoSync ? syncVolume(volumeFolder) : statusOf(error);
-    }
-    for (const QByteArray &path : folders) {
-        if (const int error = syncFile(path, O_RDONLY | O_DIRECTORY))
-            return error == kNoSync ? syncVolume(volumeFolder) : statusOf(error);
-    }
+    Descriptor dir(::open(toNativeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.fd < 0) return lastError();
+    if (::syncfs(dir.fd) != 0) return lastError();
     return FsStatus::success();
 }
 

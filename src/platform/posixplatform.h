@@ -10,8 +10,6 @@
 
 #include <QHash>
 
-#include <vector>
-
 namespace nv {
 
 class PosixFolders : public Folders {
@@ -63,14 +61,6 @@ public:
     FsStatus flushVolume(const QString &folder) override;
     FsStatus setAttributesNormal(const QString &path) override;
     FsStatus deleteFile(const QString &path) override;
-
-private:
-    // The copies landed since the last flush; past a bound they are no longer
-    // counted one by one and the next flush writes the whole volume out.
-    std::vector<QByteArray> m_unflushedCopies;
-    bool m_tooManyUnflushed = false;
-
-    void rememberUnflushed(const QByteArray &copy);
 };
 
 }  // namespace nv

@@ -41,7 +41,6 @@ class TestBatchFiles : public QObject {
 private slots:
     void newOrSecondName_data();
     void newOrSecondName();
-    void flushWaitsForOwnCopies();
 };
 
 void TestBatchFiles::newOrSecondName_data()
@@ -92,23 +91,6 @@ void TestBatchFiles::newOrSecondName()
         QCOMPARE(folder.contents(QStringLiteral("taken.jpg")), QByteArray("T"));
     }
     QVERIFY(!folder.names().join(' ').contains(QStringLiteral(".norvanta2-")));
-}
-
-// A move deletes its sources once the flush says its copies are on the volume:
-// a copy that is not there to be written out must fail the flush, not pass unseen.
-void TestBatchFiles::flushWaitsForOwnCopies()
-{
-    TempFolder source, target;
-    source.addFile(QStringLiteral("a.jpg"), "A");
-    source.addFile(QStringLiteral("b.jpg"), "B");
-    TestPlatform platform;
-    for (const char *name : {"a.jpg", "b.jpg"})
-        QVERIFY(platform.copyFile(source.pathOf(name), target.pathOf(name), Landing::WithoutReplacing, false).ok());
-    QVERIFY(platform.flushVolume(target.path()).ok());
-    QVERIFY(platform.copyFile(source.pathOf("a.jpg"), target.pathOf("c.jpg"), Landing::WithoutReplacing, false).ok());
-    QVERIFY(QFile::remove(target.pathOf("c.jpg")));
-    QCOMPARE(platform.flushVolume(target.path()).fault, FsFault::Missing);
-    QVERIFY(platform.flushVolume(target.path()).ok());   // the failed flush forgot it
 }
 
 QTEST_GUILESS_MAIN(TestBatchFiles)
