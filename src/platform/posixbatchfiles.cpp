@@ -4,6 +4,7 @@
 
 #include "platform/nativepath.h"
 #include "platform/posixfiles.h"
+#include "platform/posixmounts.h"
 
 #include <QStorageInfo>
 
@@ -26,25 +27,14 @@ namespace {
 // Random names that are all taken mean something else is wrong.
 constexpr int kNameAttempts = 100;
 
-constexpr long kMsdosMagic = 0x4d44;
-constexpr long kExfatMagic = 0x2011BAB0;
-constexpr long kNtfsMagic = 0x5346544e;
-constexpr long kNtfs3Magic = 0x7366746e;
-constexpr long kFuseMagic = 0x65735546;
-
-bool isWindowsFileSystem(long type)
-{
-    return type == kMsdosMagic || type == kExfatMagic || type == kNtfsMagic || type == kNtfs3Magic;
-}
-
 // FUSE serves FAT, exFAT and NTFS to Linux as often as the kernel does; its
 // times are as coarse as the volume's.
-bool keepsCoarseTimes(long type) { return isWindowsFileSystem(type) || type == kFuseMagic; }
+bool keepsCoarseTimes(long type) { return posix::isWindowsFileSystem(type) || posix::isFuse(type); }
 
 bool countsNamesInUtf16(const QString &folder, long type)
 {
-    if (isWindowsFileSystem(type)) return true;
-    if (type != kFuseMagic) return false;
+    if (posix::isWindowsFileSystem(type)) return true;
+    if (!posix::isFuse(type)) return false;
     const QByteArray kind = QStorageInfo(folder).fileSystemType();
     return kind == "fuseblk" || kind.contains("fat") || kind.contains("ntfs");
 }
