@@ -57,6 +57,7 @@ void Form1::Form_Load()
     if (m_sourceListingDue) refreshPane(sourcePane());
     Program.StartupDone = 1;
     InstallMessageHook();
+    updateUndoAction();
 }
 
 void Form1::fillExtensionList()
