@@ -123,6 +123,8 @@ public:
     void mnuUndo_Click();
     // The undo item names the batch it would take back, and is disabled without one.
     void updateUndoAction();
+    // Before the window shows: offers to take back, or to keep, each batch a crash left unfinished.
+    void RecoverUnfinishedBatches();
 
     // --- main-window variables ------------------------------------------------------------
     QString SourceFolder;

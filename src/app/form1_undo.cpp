@@ -3,13 +3,54 @@
 #include "app/form1.h"
 
 #include "app/batchsession.h"
+#include "journal/recovery.h"
 #include "journal/undo.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QProgressDialog>
 
 #include <utility>
 
 namespace nv {
+namespace {
+
+// Recovery comes before the window: it shows its progress in a box of its own, with 中止.
+class RecoveryProgress : public BatchProgress {
+public:
+    RecoveryProgress() : m_box(QStringLiteral("前回の処理を元に戻しています…"), QStringLiteral("中止"), 0, 0)
+    {
+        m_box.setWindowTitle(kApplicationTitle);
+        m_box.setMinimumDuration(0);
+        m_box.setAutoClose(false);
+        m_box.setAutoReset(false);
+    }
+    void show(int maximum) override
+    {
+        m_box.setMaximum(maximum);
+        m_box.setValue(0);
+        m_box.show();
+        QCoreApplication::processEvents();
+    }
+    void setPosition(int position) override { m_box.setValue(position); }
+    void hide() override { m_box.hide(); }
+    bool stopRequested() override
+    {
+        QCoreApplication::processEvents();
+        return m_box.wasCanceled();
+    }
+
+private:
+    QProgressDialog m_box;
+};
+
+}  // namespace
+
+void Form1::RecoverUnfinishedBatches()
+{
+    RecoveryProgress progress;
+    nv::RecoverUnfinishedBatches({m_platform.batchFiles, m_platform.dialogs, m_platform.trash, m_journals, progress});
+}
 
 void Form1::runInBatchState(const std::function<bool(const BatchRoles &)> &batch)
 {

@@ -51,9 +51,10 @@ void UndoPlanner::planStep(const JournalStep &step, const StepOutcome &outcome, 
     } else if (outcome.landed) {
         const bool sameFile = outcome.linked || step.method == StepMethod::Rename;
         const std::optional<FileVersion> now = leftFile(step.to, step.source, sameFile, notDone);
-        // A copy is the batch's own only where the name was free or its holder went to the trash.
+        // A copy is the batch's own only where the name was free or its holder
+        // went to the trash; a second name of a source still there is its own too.
         if (now && outcome.sourceGone) back(step.to, step.from, *now);
-        else if (now && (!step.holder || outcome.holderTrashed)) toTrash(step.to, *now, notDone);
+        else if (now && (!step.holder || outcome.holderTrashed || outcome.linked)) toTrash(step.to, *now, notDone);
         else if (now) notDone.addFile(step.to, QStringLiteral("処理の前からあったファイルと区別できないため、そのままにしています"));
     }
     if (outcome.holderTrashed && !intoTrash && step.method != StepMethod::FromTrash) fromTrash(*step.trash, step.to, notDone);
