@@ -22,12 +22,12 @@ PACKAGE_PACKAGES := dpkg-dev file
 # and the package.
 TEST_PACKAGES    := xvfb xauth xdotool imagemagick libheif-examples libimage-exiftool-perl exiv2 \
                     fusefat fuse3 dosfstools desktop-file-utils appstream lintian
-# The benchmarks time other tools doing the same work (vipsthumbnail,
-# heif-thumbnailer, perl rename, exiv2), and time the program itself through
-# its window on a virtual display with windowclock, built against X11, DAMAGE
-# and XTEST.
-BENCH_PACKAGES   := imagemagick libheif-examples exiv2 libvips-tools heif-thumbnailer rename \
-                    xvfb libx11-dev libxdamage-dev libxtst-dev
+# The benchmarks time the program through its window on a virtual display
+# (windowclock, built against X11, DAMAGE and XTEST) side by side with the
+# plain tools doing the same work: vipsthumbnail, heif-thumbnailer (on
+# pictures encoded with heif-enc), perl rename and exiv2.
+BENCH_PACKAGES   := xvfb libx11-dev libxdamage-dev libxtst-dev libvips-tools heif-thumbnailer libheif-examples \
+                    rename exiv2
 
 BUILD := build
 JOBS  := -j2
@@ -78,9 +78,12 @@ run: build
 test: build-all
 	cd $(BUILD) && ctest --output-on-failure $(JOBS)
 
+# Every benchmark runs, even after one that could not measure; MISSED goals
+# are figures, not failures. `make bench BENCH_SMOKE=1` checks quickly that
+# each still runs end to end, on a tenth of the files, judging no goal.
 bench: bench-deps build
 	cmake --build $(BUILD) $(JOBS) --target benchmarks
-	@for program in $(BUILD)/bench/*_bench; do echo "== $$program"; QT_QPA_PLATFORM=offscreen $$program || exit 1; done
+	@status=0; for program in $(BUILD)/bench/*_bench; do echo "== $$program"; $$program || status=1; done; exit $$status
 
 package: package-deps build
 	cd $(BUILD) && cpack

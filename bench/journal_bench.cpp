@@ -5,8 +5,6 @@
 //   without its journal (the batch's time against that time less the time
 //   spent writing the journal and reading the sources' versions for it);
 //   the undo of that move, at most 2 x mv of the files back.
-#include "benchsupport.h"
-
 #include "journal/undo.h"
 #include "naming/copybatch.h"
 #include "platform/posixjournalfiles.h"
@@ -14,6 +12,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -107,6 +111,15 @@ Timed runBatch(const QString &from, const QString &to, int count, bool move, con
     return {batch, versions + journalFiles.ns / 1e9};
 }
 
+void makeFiles(const QString &folder, int count, qint64 size)
+{
+    const QByteArray bytes(size, 'x');
+    for (int i = 0; i < count; ++i) {
+        QFile file(folder + QStringLiteral("src%1.jpg").arg(i, 5, 10, QLatin1Char('0')));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != size) std::exit(1);
+    }
+}
+
 void report(const char *what, double ratio, double goal)
 {
     std::printf("%-58s %6.3f x (goal <= %.2f x) %s\n", what, ratio, goal, ratio <= goal ? "MET" : "MISSED");
@@ -119,7 +132,6 @@ int main(int argc, char **argv)
     QCoreApplication application(argc, argv);
     QTemporaryDir work(QDir::currentPath() + QStringLiteral("/journal-bench-XXXXXX"));
     const QString root = work.path() + QLatin1Char('/');
-    const auto name = [](int i) { return QStringLiteral("src%1.jpg").arg(i, 5, 10, QLatin1Char('0')); };
     for (const auto &[what, count, size, move] :
          {std::tuple{"journaled move of 2 000 x 1 MiB, one file system", 2000, qint64(1) << 20, true},
           std::tuple{"journaled copy of 20 000 small files", 20000, qint64(100), false}}) {
@@ -127,7 +139,7 @@ int main(int argc, char **argv)
         const QString to = root + QStringLiteral("to%1/").arg(count);
         QDir().mkpath(from);
         QDir().mkpath(to);
-        bench::makeFiles(from, count, size, name);
+        makeFiles(from, count, size);
         const Timed timed = runBatch(from, to, count, move, root + QStringLiteral("journal/"));
         report(what, timed.batchSeconds / (timed.batchSeconds - timed.journalSeconds), 1.05);
         if (!move) continue;

@@ -1,88 +1,42 @@
-// Times the continuation scan over a destination list of 100 000 names, half of
-// them one series (IMG_000000.JPG and up) and half another (DSC000000.jpg and
-// up), in simple view, where the listing itself is quickest. Re-listing the
-// folder with the option on and with it off take turns, so that the rest of
-// the machine disturbs both alike; medians and ranges are printed.
-#include "benchsupport.h"
-#include "app/pickawarecombobox.h"
-#include "panes/continuationscan.h"
-#include "panes/filelistview.h"
-#include "platform/desktopplatform.h"
+// The continuation scan over a destination folder of 100 000 names, half one
+// series (IMG_000000.JPG and up) and half another (DSC000000.jpg and up), in
+// simple view, where the listing itself is quickest. Both panes are listed
+// again by the rename button in its digit-alignment mode with one selected
+// file, which renames nothing: timed from the click to the window's last
+// repaint, with the scan (option 1 on) and without it.
+#include "sidebyside.h"
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QListWidget>
-
-#include <cstdio>
-#include <vector>
-
-namespace {
-
-constexpr int kFiles = 100000;
-constexpr int kRounds = 9;
-constexpr double kScanGoalSeconds = 0.050;
-constexpr double kRatioGoal = 1.2;
-
-struct Samples {
-    std::vector<double> seconds;
-
-    void time(const std::function<void()> &work) { seconds.push_back(bench::bestOf(1, work)); }
-    double median()
-    {
-        std::sort(seconds.begin(), seconds.end());
-        return seconds[seconds.size() / 2];
-    }
-    void print(const char *what)
-    {
-        const double middle = median();
-        std::printf("  %-26s %.4f s   (%.4f to %.4f)\n", what, middle, seconds.front(), seconds.back());
-    }
-};
-
-}  // namespace
-
-int main(int argc, char **argv)
+int main()
 {
-    QApplication application(argc, argv);
-    nv::DesktopPlatform platform;
-    QTemporaryDir programFolder, photos;
-    const QString folder = photos.path() + QLatin1Char('/');
-    bench::makeFiles(folder, kFiles / 2);
-    bench::makeFiles(folder, kFiles / 2, 0, QStringLiteral("DSC%1.jpg"));
-    nv::SettingsRecord record;
-    record.SourceFolder = programFolder.path() + QLatin1Char('/');
-    record.TargetFolder = folder;
-    record.ShowContinuation = 1;
-    const std::unique_ptr<nv::Form1> form = bench::startForm(platform, programFolder.path(), record);
+    return bench::runBenchmark("scan_bench", [] {
+        bench::Folder source, target;
+        bench::makeFiles(source.path(), 1, 0, [](int) { return std::string("img1.jpg"); });
+        const int half = bench::fileCount(50000);
+        bench::makeFiles(target.path(), half, 0);
+        bench::makeFiles(target.path(), half, 0, [](int i) { return "DSC" + bench::padded(i, 6) + ".jpg"; });
+        bench::Program program;
+        bench::VirtualDisplay display;
+        bench::WindowClock clock;
+        bench::Settings settings{.source = source.path(), .destination = target.path(), .reportView = 0};
+        program.write(settings);
+        const auto places = program.places({"Check3", "Command3"});
 
-    Samples relisting, relistingAndScan, scan, rule;
-    const auto relist = [&] {
-        form->RefreshTargetList();
-        QCoreApplication::processEvents();   // until the list has been painted
-    };
-    const QStringList names = form->ListView2->rowNames();
-    for (int round = 0; round < kRounds; ++round) {
-        form->Program.ShowContinuation = 0;
-        relisting.time(relist);
-        form->Program.ShowContinuation = 1;
-        relistingAndScan.time(relist);
-        scan.time([&] { form->ScanContinuation(); });
-        rule.time([&] { nv::ScanSeries(names); });
-    }
-
-    std::printf("continuation scan over %d names (%lld rows), %d rounds, median (range)\n", kFiles,
-                static_cast<long long>(names.size()), kRounds);
-    std::printf("  fields written: %s %s %s, %d digits\n", qPrintable(form->Combo2->currentText()),
-                qPrintable(form->Text2->text()), qPrintable(form->Combo1->currentText()), form->List1->currentRow());
-    rule.print("the rule alone");
-    scan.print("ScanContinuation");
-    relisting.print("re-listing, option off");
-    relistingAndScan.print("re-listing, option on");
-    const double ratio = relistingAndScan.median() / relisting.median();
-    std::printf("  ScanContinuation under %.0f ms: %s\n", kScanGoalSeconds * 1000,
-                scan.median() < kScanGoalSeconds ? "met" : "MISSED");
-    std::printf("  re-listing with the scan %.2f x without (goal: at most %.1f x): %s\n", ratio, kRatioGoal,
-                ratio <= kRatioGoal ? "met" : "MISSED");
-    std::fflush(stdout);
-    return 0;
+        const auto relisting = [&](const char *name, int showContinuation) {
+            bench::Side side{name, [&] { return clock.click(places.at("Command3")); }};
+            side.before = [&, showContinuation] {
+                settings.showContinuation = showContinuation;
+                program.write(settings);
+                clock.open(program.command());
+                clock.keys({"ctrl+a"}, bench::WindowClock::kSetUpSettle);
+                clock.click(places.at("Check3"), false, bench::WindowClock::kSetUpSettle);
+            };
+            side.check = [&] { return bench::wrongInFolder(source.path(), 1, 0); };
+            side.after = [&] { clock.close(); };
+            return side;
+        };
+        bench::compareSideBySide("listing both panes again, " + bench::grouped(2 * half) +
+                                     " names in the destination, simple view",
+                                 relisting("Norvanta２ with the continuation scan", 1),
+                                 relisting("the re-listing alone", 0), 1.1);
+    });
 }

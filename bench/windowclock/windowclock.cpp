@@ -2,16 +2,20 @@
 // outside the program. It watches every repaint on the screen through the
 // DAMAGE extension and reports the time to the last repaint that touched the
 // window: "last" being the one after which the window stayed still for the
-// settle period. The time reported is that of the last repaint itself, not the
-// end of the wait.
+// settle period while its program did no work (no thread waiting on the disk,
+// as a program does in fsync, and less than a quarter of a core used), so
+// that a program busy without repainting is waited for. The time reported is
+// that of the last repaint itself, not the end of the wait.
 //
 //   windowclock start [options] -- COMMAND [ARGUMENT...]
 //       launches the command and times its start up to its window's last repaint
 //   windowclock click X Y [options]      a left click at window-relative pixels
+//                                        (--double: a double click)
 //   windowclock keys KEY... [options]    key strokes such as ctrl+a Return
 //   windowclock close [options]          closes the window as its close button would
 //
-// Prints key=value lines on standard output: seconds= always; start adds
+// Prints key=value lines on standard output: seconds= and shown= (how many
+// other windows were shown meanwhile, such as a message box) always; start adds
 // mapped= (the seconds until the window appeared), window= and pid=, which a
 // following click, keys or close may name with --window. Exits with 0 when it
 // measured, 1 when the measuring failed (the reason on standard error) and 2
@@ -30,6 +34,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <optional>
 #include <poll.h>
@@ -43,7 +48,7 @@ namespace {
 
 const char *const kUsage =
     "usage: windowclock start [options] -- COMMAND [ARGUMENT...]\n"
-    "       windowclock click X Y [options]\n"
+    "       windowclock click X Y [--double] [options]\n"
     "       windowclock keys KEY... [options]      (e.g. ctrl+a Return F5)\n"
     "       windowclock close [options]\n"
     "options:\n"
@@ -54,6 +59,7 @@ const char *const kUsage =
     "  --min-area PX   ignore repaints smaller than this many pixels, such as a\n"
     "                  blinking text cursor (default 200)\n"
     "  --leave         start: leave the program running (default: close it)\n"
+    "  --double        click: a double click\n"
     "  --trace         print every repaint on the screen to standard error\n";
 
 [[noreturn]] void fail(int status, const char *format, ...)
@@ -80,7 +86,7 @@ struct Options {
     Window window = None;
     double settle = 1.5, timeout = 60;
     long minArea = 200;
-    bool leave = false, trace = false;
+    bool leave = false, trace = false, doubleClick = false;
     std::vector<std::string> words;   // click: X Y; keys: the keys
     std::vector<char *> command;      // start: the command, null-terminated
 };
@@ -109,6 +115,7 @@ Options parseOptions(int argc, char **argv)
         }
         if (word == "--leave") options.leave = true;
         else if (word == "--trace") options.trace = true;
+        else if (word == "--double") options.doubleClick = true;
         else if (word == "--name" && hasValue) options.name = argv[++i];
         else if (word == "--window" && hasValue) options.window = Window(std::strtoul(argv[++i], nullptr, 0));
         else if (word == "--settle" && hasValue) options.settle = nonNegative(argv[++i], "--settle");
@@ -140,6 +147,54 @@ struct Repaint {
     double time;
     Rect area;   // in screen coordinates
 };
+
+// What a process is doing: the processor time it used so far, and whether one
+// of its threads waits on the disk (state D).
+struct Activity {
+    double cpuSeconds = 0;
+    bool waitsOnDisk = false;
+};
+
+// The state and the user and system clock ticks of one line of /proc/.../stat.
+bool readStat(const std::string &path, char &state, unsigned long long &ticks)
+{
+    FILE *file = std::fopen(path.c_str(), "r");
+    if (!file) return false;
+    char line[1024];
+    const bool read = std::fgets(line, sizeof line, file) != nullptr;
+    std::fclose(file);
+    const char *afterName = read ? std::strrchr(line, ')') : nullptr;
+    unsigned long long user = 0, system = 0;
+    if (!afterName || std::sscanf(afterName + 1, " %c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &state,
+                                  &user, &system) != 3)
+        return false;
+    ticks = user + system;
+    return true;
+}
+
+// Nothing once the process is gone.
+std::optional<Activity> activityOf(pid_t pid)
+{
+    const std::string folder = "/proc/" + std::to_string(pid);
+    char state = 0;
+    unsigned long long ticks = 0;
+    if (!readStat(folder + "/stat", state, ticks)) return {};
+    Activity activity{double(ticks) / double(sysconf(_SC_CLK_TCK)), false};
+    if (DIR *tasks = opendir((folder + "/task").c_str())) {
+        while (const dirent *task = readdir(tasks)) {
+            unsigned long long unused = 0;
+            if (task->d_name[0] != '.' && readStat(folder + "/task/" + task->d_name + "/stat", state, unused))
+                activity.waitsOnDisk = activity.waitsOnDisk || state == 'D';
+        }
+        closedir(tasks);
+    }
+    return activity;
+}
+
+// A process counts as working while it waits on the disk or keeps more than a
+// quarter of a core busy; checked this often.
+constexpr double kSampleSeconds = 0.1;
+constexpr double kWorkingShare = 0.25;
 
 // A window vanishing between two requests is normal here (a closing program,
 // a short-lived helper window): the request fails and the caller sees it.
@@ -218,13 +273,17 @@ public:
         return place;
     }
 
-    // Waits until the window has not been repainted for the settle period
-    // and returns the time of its last repaint after since; nothing when it
-    // was not repainted at all. Without any repaint yet, the quiet period
-    // counts from the call, when the window was known to be there.
-    std::optional<double> lastRepaint(Window window, double since, double settle, double deadline)
+    // Waits until the window has not been repainted for the settle period,
+    // during which its process (when known) did no work, and returns the time
+    // of its last repaint after since; nothing when it was not repainted at
+    // all. Without any repaint yet, the quiet period counts from the call,
+    // when the window was known to be there.
+    std::optional<double> lastRepaint(Window window, pid_t pid, double since, double settle, double deadline)
     {
         const double watchedFrom = now();
+        double workedAt = 0, sampledAt = now();
+        std::optional<Activity> sampled;
+        if (pid > 0) sampled = activityOf(pid);
         for (;;) {
             const std::optional<Rect> place = placeOf(window);
             if (!place) fail(1, "the window closed while it was watched");
@@ -236,10 +295,22 @@ public:
                     break;
                 }
             }
-            const double quietSince = last.value_or(watchedFrom);
+            if (sampled && now() - sampledAt >= kSampleSeconds) {
+                const double usedBefore = sampled->cpuSeconds;
+                const std::optional<Activity> current = activityOf(pid);
+                if (current && (current->waitsOnDisk ||
+                                current->cpuSeconds - usedBefore > kWorkingShare * (now() - sampledAt)))
+                    workedAt = now();
+                sampled = current;
+                sampledAt = now();
+            }
+            const double quietSince = std::max(last.value_or(watchedFrom), workedAt);
             if (now() - quietSince >= settle) return last;
-            if (now() >= deadline) fail(1, "the window was still repainting after %g seconds", m_options.timeout);
-            watchUntil(std::min(quietSince + settle, deadline));
+            if (now() >= deadline)
+                fail(1, "the window was still repainting, or its program working, after %g seconds", m_options.timeout);
+            double until = std::min(quietSince + settle, deadline);
+            if (sampled) until = std::min(until, sampledAt + kSampleSeconds);
+            watchUntil(until);
         }
     }
 
@@ -399,9 +470,10 @@ int startMode(RepaintWatch &screen, const Options &options)
         }
     }
     const double mapped = now() - start;
-    const std::optional<double> last = screen.lastRepaint(*window, start, options.settle, deadline);
+    const std::optional<double> last = screen.lastRepaint(*window, pid, start, options.settle, deadline);
     if (!last) fail(1, "the window appeared but was never painted");
-    std::printf("seconds=%.4f\nmapped=%.4f\nwindow=0x%lx\npid=%d\n", *last - start, mapped, *window, int(pid));
+    std::printf("seconds=%.4f\nshown=%u\nmapped=%.4f\nwindow=0x%lx\npid=%d\n", *last - start,
+                screen.windowsShown() - 1, mapped, *window, int(pid));
     std::fflush(stdout);
     if (!options.leave) closeWindow(screen, *window, pid, true, options.timeout);
     return 0;
@@ -445,6 +517,7 @@ int actionMode(RepaintWatch &screen, const Options &options)
     const std::vector<std::vector<KeyCode>> strokes = click ? std::vector<std::vector<KeyCode>>{}
                                                             : parseStrokes(display, options.words);
     const Window window = targetWindow(screen, options);
+    const pid_t pid = screen.processOf(window);
     const std::optional<Rect> place = screen.placeOf(window);
     if (!place) fail(1, "window 0x%lx is not on the screen", window);
     if (click) {
@@ -456,10 +529,11 @@ int actionMode(RepaintWatch &screen, const Options &options)
     // activation repaint is no part of the time.
     XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime);
     XFlush(display);
-    screen.lastRepaint(window, now(), std::min(options.settle, 0.3), now() + options.timeout);
+    screen.lastRepaint(window, pid, now(), std::min(options.settle, 0.3), now() + options.timeout);
 
     const double start = screen.startClock();
-    if (click) {
+    const unsigned shownBefore = screen.windowsShown();
+    for (int press = 0; click && press < (options.doubleClick ? 2 : 1); ++press) {
         XTestFakeButtonEvent(display, 1, True, CurrentTime);
         XTestFakeButtonEvent(display, 1, False, CurrentTime);
     }
@@ -468,9 +542,10 @@ int actionMode(RepaintWatch &screen, const Options &options)
         for (auto key = keys.rbegin(); key != keys.rend(); ++key) XTestFakeKeyEvent(display, *key, False, CurrentTime);
     }
     XFlush(display);
-    const std::optional<double> last = screen.lastRepaint(window, start, options.settle, start + options.timeout);
+    const std::optional<double> last = screen.lastRepaint(window, pid, start, options.settle, start + options.timeout);
     if (!last) fail(1, "the window did not repaint after the %s", click ? "click" : "keys");
-    std::printf("seconds=%.4f\nwindow=0x%lx\n", *last - start, window);
+    std::printf("seconds=%.4f\nshown=%u\nwindow=0x%lx\n", *last - start, screen.windowsShown() - shownBefore,
+                window);
     return 0;
 }
 

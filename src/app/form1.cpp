@@ -1,7 +1,7 @@
 #include "app/form1.h"
 
+#include "app/elidinglabel.h"
 #include "app/named.h"
-#include "app/pickawarecombobox.h"
 #include "panes/drivelist.h"
 #include "panes/filelistview.h"
 #include "panes/folderlist.h"
@@ -18,7 +18,9 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 
 namespace nv {
 namespace {
@@ -92,21 +94,20 @@ void Form1::createControls()
     ListView2 = named(new FileListView(new FileListModel(timeText), QAbstractItemView::SingleSelection), "ListView2");
 
     QLabel **labels[] = {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7, &Label8};
-    for (int i = 0; i < 8; ++i) *labels[i] = named(new QLabel, QStringLiteral("Label%1").arg(i + 1).toLatin1());
+    for (int i = 0; i < 8; ++i) {
+        // A long head name in the preview must not push the other pane aside.
+        QLabel *label = i == 4 ? new ElidingLabel : new QLabel;
+        *labels[i] = named(label, QStringLiteral("Label%1").arg(i + 1).toLatin1());
+    }
     Label5->setFrameShape(QFrame::StyledPanel);
-    Label5->setTextFormat(Qt::PlainText);   // a head name is never markup
-    Label5->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     Combo2 = named(new PickAwareComboBox, "Combo2");
     Text2 = named(new QLineEdit, "Text2");
-    List1 = named(new QListWidget, "List1");
+    List1 = named(new DigitList, "List1");
     VScroll1 = named(new QScrollBar(Qt::Vertical), "VScroll1");
-    Combo1 = named(new QComboBox, "Combo1");
-    Combo1->setEditable(true);
-    Combo1->setInsertPolicy(QComboBox::NoInsert);
-    // Qt's completion would turn a typed JPG into the listed jpg: what the
-    // user types is what is used.
-    Combo1->setCompleter(nullptr);
+    Combo1 = named(new PickAwareComboBox, "Combo1");
+    Combo2->setMinimumContentsLength(10);
+    Combo1->setMinimumContentsLength(4);
 
     QPushButton **buttons[] = {&Command1, &Command2, &Command3, &Command4, &Command5, &Command6, &Command7};
     for (int i = 0; i < 7; ++i) *buttons[i] = named(new QPushButton, QStringLiteral("Command%1").arg(i + 1).toLatin1());
@@ -123,6 +124,8 @@ void Form1::createControls()
     Command4->setEnabled(false);
     Command6->hide();
     Check2->setChecked(true);
+    ListView1->showNamesOnly(true);
+    ListView2->showNamesOnly(true);
     ProgressBar1->hide();
     cmdStop->hide();
 }
@@ -236,7 +239,16 @@ void Form1::arrangeControls()
     auto *central = new QWidget;
     central->setLayout(columns);
     setCentralWidget(central);
-    resize(qRound(12600 * pixelsPerTwip), qRound(9600 * pixelsPerTwip));
+    resize(firstSize(QSize(qRound(12600 * pixelsPerTwip), qRound(9600 * pixelsPerTwip))));
+}
+
+QSize Form1::firstSize(const QSize &designed) const
+{
+    // A screen scaled up, or a small one, holds less: the window shrinks to
+    // fit with its proportions kept, so that no part of it is out of reach.
+    QSize room = screen()->availableGeometry().size();
+    room.rheight() -= style()->pixelMetric(QStyle::PM_TitleBarHeight);   // the window manager's frame
+    return designed.scaled(designed.boundedTo(room), Qt::KeepAspectRatio);
 }
 
 void Form1::connectHandlers()
@@ -261,6 +273,10 @@ void Form1::connectHandlers()
     connect(ListView1, &FileListView::clickedAnywhere, this, &Form1::ListView1_Click);
     connect(ListView1, &FileListView::mouseDown, this, &Form1::ListView1_MouseDown);
     connect(ListView1, &FileListView::rowDoubleClicked, this, &Form1::ListView1_DblClick);
+    // The preview of the prefix and alignment modes is made from the selected files.
+    connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this, &Form1::UpdatePreview);
+    connect(ListView1->files(), &QAbstractItemModel::modelReset, this, &Form1::UpdatePreview);
+    connect(ListView1->files(), &QAbstractItemModel::layoutChanged, this, &Form1::UpdatePreview);
     connect(ListView2, &FileListView::rowDoubleClicked, this, &Form1::ListView2_DblClick);
     connect(mnuOpt1, &QAction::triggered, this, &Form1::mnuOpt1_Click);
     connect(mnuUndo, &QAction::triggered, this, &Form1::mnuUndo_Click);
@@ -269,14 +285,13 @@ void Form1::connectHandlers()
 
     connect(Text2, &QLineEdit::textChanged, this, &Form1::Text2_Change);
     connect(Combo2, &QComboBox::editTextChanged, this, &Form1::Combo2_Change);
-    connect(Combo2, &PickAwareComboBox::picked, this, &Form1::Combo2_Click);
+    connect(Combo2, &PickAwareComboBox::chosen, this, &Form1::Combo2_Click);
     connect(Combo1, &QComboBox::editTextChanged, this, &Form1::Combo1_Change);
-    connect(Combo1, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0) Combo1_Click();
-    });
+    connect(Combo1, &PickAwareComboBox::chosen, this, &Form1::Combo1_Click);
     connect(List1, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0) List1_Click();
     });
+    connect(List1, &DigitList::selectedRowClicked, this, &Form1::List1_Click);
     connect(VScroll1, &QScrollBar::valueChanged, this, &Form1::VScroll1_Change);
     connect(Check1, &QCheckBox::toggled, this, &Form1::Check1_Click);
 

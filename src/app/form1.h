@@ -8,10 +8,13 @@
 // in app/, listing and navigation in panes/, the naming fields in naming/.
 #pragma once
 
+#include "app/digitlist.h"
 #include "app/incomingtext.h"
+#include "app/pickawarecombobox.h"
 #include "app/programfolders.h"
 #include "app/programstate.h"
 #include "journal/batchroles.h"
+#include "naming/copybatch.h"
 #include "naming/namecomposer.h"
 #include "panes/captureorder.h"
 #include "platform/platformroles.h"
@@ -41,8 +44,8 @@ class FileListView;
 class FolderList;
 class Form2;
 class Form4;
-class PickAwareComboBox;
 class frmAbout;
+struct SetSelection;
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -146,9 +149,9 @@ public:
     QLabel *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr;
     PickAwareComboBox *Combo2 = nullptr;
     QLineEdit *Text2 = nullptr;
-    QListWidget *List1 = nullptr;
+    DigitList *List1 = nullptr;
     QScrollBar *VScroll1 = nullptr;
-    QComboBox *Combo1 = nullptr;
+    PickAwareComboBox *Combo1 = nullptr;
     QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr;
     QPushButton *Command5 = nullptr, *Command6 = nullptr, *Command7 = nullptr;
     QCheckBox *Check1 = nullptr, *Check2 = nullptr, *Check3 = nullptr;
@@ -184,6 +187,7 @@ private:
     void createControls();
     void createMenu();
     void arrangeControls();
+    QSize firstSize(const QSize &designed) const;
     void applyControlTexts();
     void connectHandlers();
 
@@ -236,17 +240,26 @@ private:
     void applyModeEvent(ModeEvent event);
     // The prefix mode as option 3 stands, applied when its box is clicked.
     void applyAddPrefix();
-    // Option 4 changed: it is saved and both panes are listed in the new order.
+    // Option 4 changed: it is saved and the source pane is listed in the new order.
     void applyCaptureTimeOrder();
+    // Writes options 4 and 5 to Options.ini, each time one of them changes.
+    void saveOptions();
 
+    QString previewOfTheShownButton(const NamePreview &preview) const;
     // Writes into the naming fields that run the field's handler even when the
     // field already held the value, as a user's entry would.
     void writeHeadName(const QString &head);
     void writeNumberText(const QString &text);
     void writeDigitCount(int digits);
-    // The shared copy loop over the selected source files into the destination,
-    // listing both panes again once files changed.
-    void runCopyBatch(BatchKind kind, NewNameRule newName, bool askOnExisting);
+    // The selected source files, to be copied into the destination under names
+    // still to be given.
+    CopyBatchRequest copyRequest(BatchKind kind, bool askOnExisting);
+    // The shared copy loop, listing both panes again once files changed.
+    void runCopyBatch(const CopyBatchRequest &request);
+    // With option 5 on: the selection with the unselected members of its photo
+    // sets, once the user agreed to them; nothing when the user cancelled or
+    // the source folder could not be asked how it compares names.
+    std::optional<SetSelection> selectWholeSets(const QStringList &rows, const std::vector<bool> &chosen);
     // Runs a batch with the window in its batch state (only the stop acts),
     // then lists both panes again where batch says files changed, brings the
     // undo item up to date, takes the texts that came meanwhile, and closes

@@ -4,18 +4,25 @@
 #include "app/headnamehistory.h"
 #include "app/pickawarecombobox.h"
 
+#include <QLineEdit>
+
 namespace nv {
 
 void Form1::FillHeadNameList()
 {
     // Refilling the list empties the edit part too; the head name being typed
-    // must come back unchanged and without a refresh of the preview.
+    // must come back unchanged and without a refresh of the preview, and
+    // selected as a Tab into the box selects it, so that typing replaces it.
     const QString text = Combo2->currentText();
+    QLineEdit *edit = Combo2->lineEdit();
+    const int cursor = edit->cursorPosition(), selectionStart = edit->selectionStart(), selected = edit->selectionLength();
     const QSignalBlocker blocker(Combo2);
     Combo2->clear();
     Combo2->addItems(HeadNameListEntries(Program.HeadNameHistory));
     Combo2->setCurrentIndex(-1);
     Combo2->setEditText(text);
+    edit->setCursorPosition(cursor);
+    if (selected > 0) edit->setSelection(selectionStart, selected);
 }
 
 void Form1::InstallMessageHook()

@@ -57,6 +57,8 @@ void Form1::applyModeEvent(ModeEvent event)
         apply(widget, row.byEvent[column]);
     }
     if (const char *caption = kCommand3Caption[column]) Command3->setText(QString::fromUtf8(caption));
+    // The preview shows what the button on show now makes.
+    UpdatePreview();
 }
 
 void Form1::Check3_Click() { applyModeEvent(Check3->isChecked() ? ModeEvent::AlignTicked : ModeEvent::AlignUnticked); }

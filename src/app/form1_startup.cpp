@@ -40,8 +40,9 @@ void Form1::Form_Load()
 
     fillExtensionList();
     const SettingsRecord record = readSettings();
-    Program.CaptureTimeOrder =
-        ReadOptionsFile(m_platform.textFiles, m_folders.settings + kOptionsFileName).CaptureTimeOrder;
+    const OptionsRecord options = ReadOptionsFile(m_platform.textFiles, m_folders.settings + kOptionsFileName);
+    Program.CaptureTimeOrder = options.CaptureTimeOrder;
+    Program.PhotoSets = options.PhotoSets;
 
     List1->setCurrentRow(record.DigitIndex);
     VScroll1->setValue(record.DigitIndex);

@@ -13,9 +13,11 @@ inline const QString kOptionsFileName = QStringLiteral("Options.ini");
 
 struct OptionsRecord {
     int CaptureTimeOrder = 0;   // option 4: both lists in capture-time order
+    int PhotoSets = 0;          // option 5: the selected files take their photo sets along
 };
 
-// A missing or unreadable file, or one without the line, reads as a first start: off.
+// A missing or unreadable file, or one without an option's line, reads as a
+// first start: that option off.
 OptionsRecord ReadOptionsFile(TextFiles &textFiles, const QString &path);
 FsStatus WriteOptionsFile(TextFiles &textFiles, const QString &path, const OptionsRecord &record);
 

@@ -1,7 +1,10 @@
-// An editable combo box that reports a pick from its drop-down apart from
-// typing and from text set by code (a pick moves the focus on), and each new
-// visit of the box (which refills the drop-down). It completes nothing: what
-// the user types is what is used.
+// An editable combo box that tells the choice of an entry apart from typing.
+// An entry is chosen by a pick from the open drop-down (the entry already
+// shown included) or by code selecting it; typing, stepping through the
+// entries with the keys or the wheel of the closed box, and leaving the field
+// are no choice, even when the typed text matches an entry. It also reports
+// each new visit of the box (which refills the drop-down), and completes
+// nothing: what the user types is what is used.
 #pragma once
 
 #include <QComboBox>
@@ -13,13 +16,21 @@ class PickAwareComboBox : public QComboBox {
 public:
     explicit PickAwareComboBox(QWidget *parent = nullptr);
 
+    void showPopup() override;
+
 signals:
-    // The user picked an entry from the drop-down (after the text changed).
-    void picked();
+    // An entry was chosen (after the text changed).
+    void chosen();
     void focusReceived();
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+
+private:
+    bool m_stepping = false;
+    int m_indexAtPopup = -1;
 };
 
 }  // namespace nv

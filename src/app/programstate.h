@@ -10,6 +10,7 @@ struct ProgramState {
     int SameFolder = 0;         // option 2: the destination pane follows the source pane; not saved
     int AddPrefix = 0;          // option 3: the prefix mode; not saved
     int CaptureTimeOrder = 0;   // option 4: both lists in capture-time order; saved in Options.ini
+    int PhotoSets = 0;          // option 5: the selected files take their photo sets along; saved in Options.ini
     int StartupDone = 0;        // 1 once the start-up has finished
     HeadNameSlots HeadNameHistory;   // slot 0 the oldest, slot 9 the newest
 };

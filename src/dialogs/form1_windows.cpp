@@ -20,8 +20,11 @@ void bringForward(QWidget *window)
 
 void Form1::mnuOpt1_Click()
 {
-    if (!m_form2)
-        m_form2 = new Form2(Program, [this] { applyAddPrefix(); }, [this] { applyCaptureTimeOrder(); }, this);
+    if (!m_form2) {
+        m_form2 = new Form2(
+            Program, [this] { applyAddPrefix(); }, [this] { applyCaptureTimeOrder(); }, [this] { saveOptions(); },
+            this);
+    }
     bringForward(m_form2);
 }
 

@@ -14,19 +14,31 @@ namespace {
 
 int onOff(const QCheckBox *box) { return box->isChecked() ? 1 : 0; }
 
+// Opening the window ticks the box to match the option: that changes, writes
+// and lists nothing again.
+void switchSavedOption(const QCheckBox *box, int &option, const std::function<void()> &changed)
+{
+    if (onOff(box) == option) return;
+    option = onOff(box);
+    changed();
+}
+
 }  // namespace
 
 Form2::Form2(ProgramState &program, std::function<void()> addPrefixChanged,
-             std::function<void()> captureTimeOrderChanged, QWidget *parent)
+             std::function<void()> captureTimeOrderChanged, std::function<void()> photoSetsChanged, QWidget *parent)
     : QDialog(parent),
       m_program(program),
       m_addPrefixChanged(std::move(addPrefixChanged)),
       m_captureTimeOrderChanged(std::move(captureTimeOrderChanged)),
+      m_photoSetsChanged(std::move(photoSetsChanged)),
       Frame1(named(new QGroupBox(QStringLiteral("オプション")), "Frame1")),
       Check1(named(new QCheckBox(QStringLiteral("フォルダの中にあるファイルの続きを表示する。")), "Check1")),
       Check2(named(new QCheckBox(QStringLiteral("移動元と移動先のフォルダを同一フォルダにする。")), "Check2")),
       Check3(named(new QCheckBox(QStringLiteral("ヘッドネームの先頭に何文字か追加する。")), "Check3")),
       Check4(named(new QCheckBox(QStringLiteral("撮影日時の順に並べる")), "Check4")),
+      Check5(named(new QCheckBox(QStringLiteral("同じ名前のファイルを組にしてリネームする（RAW・JPEG・サイドカーなど）")),
+                   "Check5")),
       Command1(named(new QPushButton(QStringLiteral("戻る")), "Command1"))
 {
     setObjectName(QStringLiteral("Form2"));
@@ -35,7 +47,7 @@ Form2::Form2(ProgramState &program, std::function<void()> addPrefixChanged,
 
     // The boxes stand one under the other; the frame grows with each new one.
     auto *boxes = new QVBoxLayout(Frame1);
-    for (QCheckBox *box : {Check1, Check2, Check3, Check4}) boxes->addWidget(box);
+    for (QCheckBox *box : {Check1, Check2, Check3, Check4, Check5}) boxes->addWidget(box);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Command1);
@@ -49,6 +61,7 @@ Form2::Form2(ProgramState &program, std::function<void()> addPrefixChanged,
     connect(Check2, &QCheckBox::toggled, this, &Form2::Check2_Click);
     connect(Check3, &QCheckBox::toggled, this, &Form2::Check3_Click);
     connect(Check4, &QCheckBox::toggled, this, &Form2::Check4_Click);
+    connect(Check5, &QCheckBox::toggled, this, &Form2::Check5_Click);
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
     Form_Load();
 }
@@ -67,6 +80,7 @@ void Form2::Form_Load()
     Check2->setChecked(m_program.SameFolder == 1);
     Check3->setChecked(m_program.AddPrefix == 1);
     Check4->setChecked(m_program.CaptureTimeOrder == 1);
+    Check5->setChecked(m_program.PhotoSets == 1);
 }
 
 void Form2::Check1_Click() { m_program.ShowContinuation = onOff(Check1); }
@@ -79,13 +93,9 @@ void Form2::Check3_Click()
     m_addPrefixChanged();
 }
 
-void Form2::Check4_Click()
-{
-    // Opening the window ticks the box to match the option: that lists nothing again.
-    if (onOff(Check4) == m_program.CaptureTimeOrder) return;
-    m_program.CaptureTimeOrder = onOff(Check4);
-    m_captureTimeOrderChanged();
-}
+void Form2::Check4_Click() { switchSavedOption(Check4, m_program.CaptureTimeOrder, m_captureTimeOrderChanged); }
+
+void Form2::Check5_Click() { switchSavedOption(Check5, m_program.PhotoSets, m_photoSetsChanged); }
 
 void Form2::Command1_Click() { close(); }
 

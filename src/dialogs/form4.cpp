@@ -4,6 +4,7 @@
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -42,5 +43,12 @@ void Form4::Form_Load(TextFiles &textFiles, const QString &notesFolder)
 }
 
 void Form4::Command1_Click() { close(); }
+
+// Escape leaves the notes as it leaves the options window.
+void Form4::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Cancel)) Command1_Click();
+    else QWidget::keyPressEvent(event);
+}
 
 }  // namespace nv

@@ -20,6 +20,9 @@ public:
 
     void Command1_Click();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     QPlainTextEdit *Text1;
     QPushButton *Command1;

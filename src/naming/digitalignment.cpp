@@ -8,6 +8,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <optional>
 
 namespace nv {
 namespace {
@@ -27,6 +28,38 @@ qsizetype numberStart(const QString &name)
     if (digit < 0) digit = lastDigitBefore(name, name.size());
     while (digit > 0 && isAsciiDigit(name[digit - 1])) --digit;
     return digit;
+}
+
+// The longest name leads: every shorter name gets its zeros where the
+// longest name's number starts, counted in characters from the left.
+struct Lead {
+    qsizetype length = 0;
+    qsizetype prefixLength = 0;   // the characters in front of the number
+    QString refusal;              // why the name cannot lead; empty when it can
+};
+
+Lead leadOf(const QString &longest)
+{
+    Lead lead;
+    lead.length = characterCount(longest);
+    const qsizetype start = numberStart(longest);
+    if (start < 0) lead.refusal = QStringLiteral("いちばん長い名前に数字がないため、番号の位置が決まりません");
+    // Nothing stands in front of the number to tell where another name's
+    // number starts: 1.jpg beside 100.jpg could be a number or a name.
+    else if (start == 0) lead.refusal = QStringLiteral("いちばん長い名前が数字で始まるため、番号の前の文字数が決まりません");
+    else lead.prefixLength = characterCount(QStringView(longest).left(start));
+    return lead;
+}
+
+// A shorter name with its zeros; nothing unless they would go in front of a
+// number (a digit behind the cut, none before it), so a name laid out
+// differently from the longest is never given a changed number.
+std::optional<QString> alignedTo(const Lead &lead, const QString &name, qsizetype length)
+{
+    const qsizetype cut = leftCharacters(name, lead.prefixLength).size();
+    if (length <= lead.prefixLength || !isAsciiDigit(name[cut]) || (cut > 0 && isAsciiDigit(name[cut - 1])))
+        return std::nullopt;
+    return name.left(cut) + QString(lead.length - length, u'0') + name.mid(cut);
 }
 
 // Who wants a new name and what already holds it: nothing may be replaced.
@@ -79,9 +112,8 @@ Journal alignmentJournal(const BatchRoles &roles, const QString &folder, const A
     return journal;
 }
 
-// Every new name is free and as long as the longest selected name, which no
-// renamed old name is: no rename can take a name that another still holds,
-// so the order does not matter. Another program may take a name meanwhile;
+// Every new name was free on disk, so it is no old name that a rename still
+// has to move away: the order does not matter. Another program may take a name meanwhile;
 // the rename then fails without replacing it.
 AlignmentEnd renameAll(const BatchRoles &roles, const QString &folder, const AlignmentPlan &plan,
                        std::vector<StepOutcome> &outcomes, QString &message)
@@ -121,33 +153,34 @@ AlignmentPlan PlanAlignment(const QStringList &names)
     }
     if (std::all_of(lengths.begin(), lengths.end(), [&](qsizetype length) { return length == maxLength; }))
         return plan;
-    const qsizetype start = numberStart(longest);
-    if (start < 0) {
-        plan.refusals.addFile(longest, QStringLiteral("いちばん長い名前に数字がないため、番号の位置が決まりません"));
+    const Lead lead = leadOf(longest);
+    if (!lead.refusal.isEmpty()) {
+        plan.refusals.addFile(longest, lead.refusal);
         return plan;
     }
-    // Nothing stands in front of the number to tell where another name's
-    // number starts: 1.jpg beside 100.jpg could be a number or a name.
-    if (start == 0) {
-        plan.refusals.addFile(longest, QStringLiteral("いちばん長い名前が数字で始まるため、番号の前の文字数が決まりません"));
-        return plan;
-    }
-    const qsizetype prefixLength = characterCount(QStringView(longest).left(start));
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QString &name = names[i];
         if (lengths[size_t(i)] == maxLength) continue;
-        const qsizetype cut = leftCharacters(name, prefixLength).size();
-        if (lengths[size_t(i)] <= prefixLength || !isAsciiDigit(name[cut]) || (cut > 0 && isAsciiDigit(name[cut - 1]))) {
+        const std::optional<QString> aligned = alignedTo(lead, name, lengths[size_t(i)]);
+        if (!aligned) {
             plan.refusals.addFile(name, QStringLiteral("番号が「%1」の番号と同じ位置にありません").arg(shownName(longest)));
             continue;
         }
-        const QString zeros(maxLength - lengths[size_t(i)], u'0');
-        plan.renames.push_back({name, name.left(cut) + zeros + name.mid(cut)});
+        plan.renames.push_back({name, *aligned});
     }
     return plan;
 }
 
-AlignmentEnd AlignNumbersInFolder(const BatchRoles &roles, const QString &folder, const QStringList &names)
+QString AlignedNameOf(const QString &name, const QString &longest)
+{
+    const Lead lead = leadOf(longest);
+    const qsizetype length = characterCount(name);
+    if (!lead.refusal.isEmpty() || length >= lead.length) return name;
+    return alignedTo(lead, name, length).value_or(name);
+}
+
+AlignmentEnd AlignNumbersInFolder(const BatchRoles &roles, const QString &folder, const QStringList &names,
+                                  const std::function<void(AlignmentPlan &)> &takeAlong)
 {
     AlignmentEnd end = AlignmentEnd::Renamed;
     QString message;
@@ -156,6 +189,7 @@ AlignmentEnd AlignNumbersInFolder(const BatchRoles &roles, const QString &folder
     {
         const BusyPointer busy(roles.dialogs);
         AlignmentPlan plan = PlanAlignment(names);
+        if (takeAlong && plan.refusals.isEmpty()) takeAlong(plan);
         if (plan.refusals.isEmpty() && !plan.renames.empty()) checkAgainstFolder(roles.files, folder, plan);
         if (!plan.refusals.isEmpty()) {
             end = AlignmentEnd::Refused;

@@ -15,6 +15,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 namespace nv {
@@ -35,6 +36,11 @@ struct AlignmentPlan {
 // out differently from the longest is never given a changed number.
 AlignmentPlan PlanAlignment(const QStringList &names);
 
+// The name that the alignment gives one name beside the longest selected
+// name (the first of them in list order): the name itself when it is as long,
+// or when the rule above refuses either of the two.
+QString AlignedNameOf(const QString &name, const QString &longest);
+
 enum class AlignmentEnd {
     Renamed,   // every name that had to change changed; nothing to change counts too
     Refused,   // a message said why not; no file was renamed
@@ -48,6 +54,9 @@ enum class AlignmentEnd {
 // count) and not be shared by two files, compared as the folder compares
 // names. The files are renamed, never copied, and never over another file,
 // after the journal was written; a stop ends the renames between two files.
-AlignmentEnd AlignNumbersInFolder(const BatchRoles &roles, const QString &folder, const QStringList &names);
+// takeAlong, when given, adds the renames of files that go with the aligned
+// ones to a plan that refused nothing, before anything is checked on disk.
+AlignmentEnd AlignNumbersInFolder(const BatchRoles &roles, const QString &folder, const QStringList &names,
+                                  const std::function<void(AlignmentPlan &)> &takeAlong = {});
 
 }  // namespace nv

@@ -2,9 +2,11 @@
 #include "app/form1.h"
 
 #include "app/pickawarecombobox.h"
+#include "naming/digitalignment.h"
 #include "naming/namecomposer.h"
 #include "panes/filelistview.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,7 +46,24 @@ void Form1::UpdatePreview()
         ComposePreview(Text2->text(), Combo2->currentText(), Combo1->currentText(), List1->currentRow());
     // A head name pasted or received with a line break at its end loses it here.
     if (preview.headName != Combo2->currentText()) Combo2->setEditText(preview.headName);
-    Label5->setText(preview.caption);
+    const QString caption = previewOfTheShownButton(preview);
+    Label5->setText(caption);
+    // The label cuts a long name in the middle; the whole name is here.
+    Label5->setToolTip(caption);
+}
+
+// The name that the action button on show gives the first selected file. In
+// prefix mode that button is ネーム追加, also with 桁合わせ ticked.
+QString Form1::previewOfTheShownButton(const NamePreview &preview) const
+{
+    const bool prefix = Program.AddPrefix == 1;
+    if (!prefix && !Check3->isChecked()) return preview.caption;
+    const int first = ListView1->firstSelectedRow();
+    if (first < 0) return prefix ? preview.headName : QString();
+    const QString firstName = ListView1->files()->name(first);
+    if (prefix) return *PrefixNameRule(preview.headName)(firstName);
+    // Two names decide the first one's new name, however many are selected.
+    return AlignedNameOf(firstName, ListView1->longestSelectedName());
 }
 
 }  // namespace nv

@@ -8,6 +8,9 @@ namespace nv {
 
 DriveList::DriveList(Volumes &volumes, QWidget *parent) : QComboBox(parent), m_volumes(volumes)
 {
+    // A volume mounted under a long path with a long label does not widen the window.
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setMinimumContentsLength(12);
     refill();
     m_current = drive();
     connect(this, &QComboBox::currentIndexChanged, this, [this] {

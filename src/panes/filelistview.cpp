@@ -1,5 +1,7 @@
 #include "panes/filelistview.h"
 
+#include "text/characters.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -42,6 +44,32 @@ std::vector<int> FileListView::selectedRowNumbers() const
     return rows;
 }
 
+int FileListView::firstSelectedRow() const
+{
+    int first = -1;
+    for (const QItemSelectionRange &range : selectionModel()->selection())
+        if (first < 0 || range.top() < first) first = range.top();
+    return first;
+}
+
+QString FileListView::longestSelectedName() const
+{
+    qsizetype longest = -1;
+    int longestRow = -1;
+    for (const QItemSelectionRange &range : selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            const QString name = m_model->name(row);
+            if (name.size() < longest) continue;   // no name has more characters than UTF-16 units
+            const qsizetype length = characterCount(name);
+            if (length > longest || (length == longest && row < longestRow)) {
+                longest = length;
+                longestRow = row;
+            }
+        }
+    }
+    return longestRow < 0 ? QString() : m_model->name(longestRow);
+}
+
 std::vector<bool> FileListView::selectionFlags() const
 {
     std::vector<bool> selected(size_t(m_model->rowCount()), false);
@@ -61,9 +89,23 @@ QStringList FileListView::rowNames() const
 
 void FileListView::setColumnWidthsInTwips(const int (&twips)[FileListModel::ColumnCount])
 {
+    std::copy(std::begin(twips), std::end(twips), m_columnTwips);
+    applyColumnWidths();
+}
+
+void FileListView::applyColumnWidths()
+{
     const double pixelsPerTwip = logicalDpiX() / 1440.0;
     for (int column = 0; column < FileListModel::ColumnCount; ++column)
-        header()->resizeSection(column, qRound(twips[column] * pixelsPerTwip));
+        header()->resizeSection(column, qRound(m_columnTwips[column] * pixelsPerTwip));
+}
+
+void FileListView::showNamesOnly(bool namesOnly)
+{
+    setColumnHidden(FileListModel::ExtensionColumn, namesOnly);
+    setColumnHidden(FileListModel::TimeColumn, namesOnly);
+    header()->setStretchLastSection(namesOnly);
+    if (!namesOnly) applyColumnWidths();
 }
 
 void FileListView::mousePressEvent(QMouseEvent *event)

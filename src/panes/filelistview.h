@@ -20,12 +20,19 @@ public:
     void selectAllRows();
     // The selected rows, ascending, read once from the selection ranges.
     std::vector<int> selectedRowNumbers() const;
+    // The first selected row, -1 when none, and the first of the longest
+    // selected names (counted in characters), from the same ranges.
+    int firstSelectedRow() const;
+    QString longestSelectedName() const;
     // One flag per row, in display order, from the same ranges.
     std::vector<bool> selectionFlags() const;
     // The text of every row, in display order.
     QStringList rowNames() const;
     // Sets the three column widths from twips, at the screen's logical DPI.
     void setColumnWidthsInTwips(const int (&twips)[FileListModel::ColumnCount]);
+    // The simple view: the name column takes the whole width, as the two
+    // others stay empty; otherwise all three show at their widths.
+    void showNamesOnly(bool namesOnly);
 
 signals:
     void clickedAnywhere();          // a button released over the list, or the selection moved by keyboard
@@ -40,6 +47,9 @@ protected:
 
 private:
     FileListModel *m_model;
+    int m_columnTwips[FileListModel::ColumnCount] = {};
+
+    void applyColumnWidths();
 };
 
 }  // namespace nv

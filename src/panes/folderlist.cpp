@@ -2,12 +2,38 @@
 
 #include <QKeyEvent>
 #include <QStyle>
+#include <QStyledItemDelegate>
 
 namespace nv {
 namespace {
 
 constexpr int kPathRole = Qt::UserRole;
-const QString kIndent = QStringLiteral("  ");
+constexpr int kDepthRole = Qt::UserRole + 1;
+
+// Draws each entry indented by its depth. The indent is drawn, not typed into
+// the text, so that typing the first letters of a folder finds it.
+class IndentDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem indented = option;
+        indented.rect.setLeft(option.rect.left() + indent(option, index));
+        QStyledItemDelegate::paint(painter, indented, index);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(indent(option, index), 0);
+    }
+
+private:
+    static int indent(const QStyleOptionViewItem &option, const QModelIndex &index)
+    {
+        return index.data(kDepthRole).toInt() * 2 * option.fontMetrics.averageCharWidth();
+    }
+};
 
 }  // namespace
 
@@ -17,6 +43,7 @@ FolderList::FolderList(Folders &folders, Volumes &volumes, QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     const int iconSide = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
     setIconSize(QSize(iconSide, iconSide));
+    setItemDelegate(new IndentDelegate(this));
     connect(this, &QListWidget::itemDoubleClicked, this, &FolderList::openEntry);
 }
 
@@ -73,13 +100,14 @@ void FolderList::fill(const QString &folder, const QStringList &subfolders)
     QListWidgetItem *open = root;
     for (int depth = 0; depth < parts.size(); ++depth) {
         path += parts[depth] + QLatin1Char('/');
-        open = new QListWidgetItem(openIcon, kIndent.repeated(depth + 1) + parts[depth], this);
+        open = new QListWidgetItem(openIcon, parts[depth], this);
         open->setData(kPathRole, path);
+        open->setData(kDepthRole, depth + 1);
     }
-    const QString childIndent = kIndent.repeated(parts.size() + 1);
     for (const QString &name : subfolders) {
-        auto *item = new QListWidgetItem(closedIcon, childIndent + name, this);
+        auto *item = new QListWidgetItem(closedIcon, name, this);
         item->setData(kPathRole, folder + name + QLatin1Char('/'));
+        item->setData(kDepthRole, parts.size() + 1);
     }
     setCurrentItem(open);
     scrollToItem(open);

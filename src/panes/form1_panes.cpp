@@ -29,8 +29,10 @@ Form1::Listing Form1::listInto(const Pane &pane, const QString &folder)
 {
     // The simple-view box decides whether time stamps are read at all; the
     // capture-time order needs them to know which capture times it has read.
+    // It orders the photos to be numbered; the destination stays in name
+    // order, so that its last row is the highest number of a series.
     const bool detailed = !Check2->isChecked();
-    const bool byCaptureTime = Program.CaptureTimeOrder == 1;
+    const bool byCaptureTime = Program.CaptureTimeOrder == 1 && pane.list == ListView1;
     FsResult<std::vector<FileEntry>> listing = m_platform.folders.listPlainFiles(folder, detailed || byCaptureTime);
     if (!listing.ok()) return {listing.status};
     FileListModel *files = pane.list->files();
@@ -135,17 +137,24 @@ void Form1::openBothPanes(const QString &folder)
 void Form1::Check2_Click()
 {
     ReportView = Check2->isChecked() ? 0 : 1;
+    ListView1->showNamesOnly(Check2->isChecked());
+    ListView2->showNamesOnly(Check2->isChecked());
     RefreshSourceList();
     RefreshTargetList();
 }
 
 void Form1::applyCaptureTimeOrder()
 {
-    const QString path = m_folders.settings + kOptionsFileName;
-    const FsStatus written = WriteOptionsFile(m_platform.textFiles, path, {Program.CaptureTimeOrder});
-    if (!written.ok()) reportSettingsNotSaved(path, written);
+    saveOptions();
     RefreshSourceList();
-    RefreshTargetList();
+}
+
+void Form1::saveOptions()
+{
+    const QString path = m_folders.settings + kOptionsFileName;
+    const FsStatus written =
+        WriteOptionsFile(m_platform.textFiles, path, {Program.CaptureTimeOrder, Program.PhotoSets});
+    if (!written.ok()) reportSettingsNotSaved(path, written);
 }
 
 void Form1::Command7_Click()

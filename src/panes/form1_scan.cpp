@@ -40,7 +40,10 @@ void Form1::ScanContinuation()
     if (!Program.ShowContinuation) return;
 
     const SeriesContinuation fields = scan.result();
-    writeHeadName(fields.headName);
+    // In prefix mode the head name is the text put in front of each name,
+    // which the user typed for this batch and the next: no series name of
+    // the destination replaces it.
+    if (!Program.AddPrefix) writeHeadName(fields.headName);
     writeNumberText(fields.numberText);
     // The extension goes in as typed text would; the digit count, written
     // last, refreshes the preview with all four fields in place.

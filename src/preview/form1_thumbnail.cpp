@@ -29,7 +29,7 @@ void Form1::ShowThumbnail()
     Image1->setScaledContents(false);
     const QRect box = Picture1->contentsRect();
     const std::optional<Thumbnail> thumbnail =
-        loadThumbnail(m_platform.media, m_platform.dialogs, ThumbnailPath, box.size());
+        loadThumbnail(m_platform.media, m_platform.dialogs, ThumbnailPath, box.size(), Image1->devicePixelRatioF());
     if (!thumbnail) return;
     Image1->setPixmap(QPixmap::fromImage(thumbnail->picture));
     Image1->setScaledContents(thumbnail->placement.stretch);

@@ -16,14 +16,17 @@ inline const QString kNotAPictureMessage = QStringLiteral("対応していない
 inline const QString kTooLargeMessage = QStringLiteral("画像が大きすぎるため表示できません。");
 
 struct Thumbnail {
-    QImage picture;   // already at placement.geometry().size()
+    // Already at placement.geometry().size() in the box's units, with as many
+    // pixels to the unit as the screen has, up to the picture's natural size.
+    QImage picture;
     ThumbnailPlacement placement;
 };
 
 // Nothing when the file cannot be shown. A file whose content is no picture
 // the loader can read, or a picture too large to decode within the memory
 // budget, is reported to the user first; a missing or unreadable file is
-// passed over in silence.
-std::optional<Thumbnail> loadThumbnail(Media &media, Dialogs &dialogs, const QString &path, const QSizeF &boxSize);
+// passed over in silence. pixelRatio: the screen's pixels to the unit.
+std::optional<Thumbnail> loadThumbnail(Media &media, Dialogs &dialogs, const QString &path, const QSizeF &boxSize,
+                                       qreal pixelRatio = 1);
 
 }  // namespace nv

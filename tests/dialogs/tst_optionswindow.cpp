@@ -93,6 +93,8 @@ void OptionsWindowTest::scanAfterListing_data()
     QTest::newRow("refilled meanwhile") << 1 << "refill" << "new|8|png|1|new8.png";
     QTest::newRow("switched off meanwhile") << 1 << "switch off" << untouched;
     QTest::newRow("folder gone") << 1 << "folder gone" << untouched;
+    // The head name is what ネーム追加 puts in front; the preview shows it alone.
+    QTest::newRow("prefix mode") << 1 << "prefix" << "start|11|jpg|3|start";
 }
 
 void OptionsWindowTest::scanAfterListing()
@@ -116,6 +118,7 @@ void OptionsWindowTest::scanAfterListing()
         platform.failPath(TestPlatform::Operation::ListPlainFiles, window.target.path(), FsStatus::fromErrno(ENOENT));
         platform.failPath(TestPlatform::Operation::CheckFolder, QStringLiteral("/"), FsStatus::fromErrno(ENOENT));
     }
+    if (during == QLatin1String("prefix")) clickOption(openOptions(form), "Check3");
     if (during != QLatin1String("no re-listing")) form.Check2->toggle();   // lists both panes again
 
     const QStringList shown{form.Combo2->currentText(), form.Text2->text(), form.Combo1->currentText(),
@@ -198,6 +201,7 @@ void OptionsWindowTest::prefixAddition()
     form.Combo2->setEditText(head);
     QTest::mouseClick(form.ListView1->viewport(), Qt::RightButton, {}, QPoint(5, 5));
     form.ListView1_Click();
+    const QString preview = form.Label5->text();
     // The rename's access key starts nothing while its button is hidden.
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -205,6 +209,7 @@ void OptionsWindowTest::prefixAddition()
     QCOMPARE(form.Command3->isDown(), !prefixMode);
     QTRY_VERIFY(!form.Command3->isDown());   // the key's click lands a moment later
     if (prefixMode) QTest::mouseClick(form.Command6, Qt::LeftButton);
+    if (!target.isEmpty()) QCOMPARE(preview, target.section(u' ', 0, 0));   // what the button made of the first file
 
     const std::vector<ShownMessage> &shown = window.fixture.platform.messages;
     QCOMPARE(shown.size(), size_t(message.isEmpty() ? 0 : 1));

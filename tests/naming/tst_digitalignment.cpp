@@ -1,4 +1,5 @@
 #include "naming/digitalignment.h"
+#include "text/characters.h"
 
 #include <QtTest>
 
@@ -40,6 +41,18 @@ void TestDigitAlignment::newNames()
     for (const AlignedName &rename : plan.renames) made.append(rename.oldName + u'>' + rename.newName);
     if (result.startsWith(u'!')) QVERIFY2(plan.refusals.text().contains("「" + result.mid(1) + "」"), qPrintable(result));
     else QCOMPARE(made.join(u' ') + plan.refusals.text(), result);
+
+    // The preview's rule: each name's new name from it and the longest alone,
+    // or the name itself when it keeps it or is refused.
+    const QStringList list = names.split(u' ');
+    const QString longest = *std::max_element(list.begin(), list.end(), [](const QString &a, const QString &b) {
+        return characterCount(a) < characterCount(b);
+    });
+    for (const QString &name : list) {
+        const auto renamed = std::find_if(plan.renames.begin(), plan.renames.end(),
+                                          [&](const AlignedName &rename) { return rename.oldName == name; });
+        QCOMPARE(AlignedNameOf(name, longest), renamed == plan.renames.end() ? name : renamed->newName);
+    }
 }
 
 QTEST_APPLESS_MAIN(TestDigitAlignment)

@@ -1,6 +1,7 @@
 // The naming fields of the main window: the preview, which always shows the
-// name the rename makes, the focus moves to the source list, the digit list's
-// scroll bar, and combo boxes that keep what is typed.
+// name the rename makes, the digit list's scroll bar, which moves the focus to
+// the source list, and a head name's trailing line break. The keys and clicks
+// in the fields are rows of the window's paths (tst_navigation).
 #include "formfixture.h"
 
 #include "app/pickawarecombobox.h"
@@ -23,14 +24,8 @@ private slots:
     void init();
     void cleanup();
 
-    void typingRefreshesThePreview();
-    void pickingAHeadNameRefreshesThePreview();
-    void typingAnExtensionRefreshesThePreview();
     void previewIsTheNameTheRenameMakes_data();
     void previewIsTheNameTheRenameMakes();
-    void typedTextIsNotCompleted_data();
-    void typedTextIsNotCompleted();
-    void pickingAnExtensionRefreshesAndMovesTheFocus();
     void scrollBarStepsTheDigitListOneWay();
     void trailingLineBreakOfTheHeadNameIsDropped();
 
@@ -84,42 +79,6 @@ void NamingFieldsTest::pickFromDropDown(QComboBox *combo, int entry)
     QTest::keyClick(view, Qt::Key_Return);
 }
 
-void NamingFieldsTest::typingRefreshesThePreview()
-{
-    Form1 &form = start();
-    QCOMPARE(form.Label5->text(), QStringLiteral("trip007.jpg"));
-    form.Text2->setFocus();
-    form.Text2->selectAll();
-    QTest::keyClicks(form.Text2, QStringLiteral("008"));
-    QCOMPARE(form.Label5->text(), QStringLiteral("trip008.jpg"));
-    form.Combo2->setFocus();
-    QTest::keyClicks(form.Combo2->lineEdit(), QStringLiteral("_x"));
-    QCOMPARE(form.Label5->text(), QStringLiteral("trip_x008.jpg"));
-    form.Combo2->setEditText(QStringLiteral("set"));
-    QCOMPARE(form.Label5->text(), QStringLiteral("set008.jpg"));
-}
-
-void NamingFieldsTest::pickingAHeadNameRefreshesThePreview()
-{
-    Form1 &form = start();
-    form.Combo2->setFocus();   // fills the drop-down from the history: older, newer
-    QCOMPARE(comboEntries(form.Combo2), (QStringList{"older", "newer"}));
-    pickFromDropDown(form.Combo2, 1);
-    QCOMPARE(form.Combo2->currentText(), QStringLiteral("newer"));
-    QCOMPARE(form.Label5->text(), QStringLiteral("newer007.jpg"));
-    QCOMPARE(form.focusWidget(), form.ListView1);
-}
-
-void NamingFieldsTest::typingAnExtensionRefreshesThePreview()
-{
-    Form1 &form = start();
-    form.Combo1->setFocus();
-    form.Combo1->lineEdit()->selectAll();
-    QTest::keyClicks(form.Combo1->lineEdit(), QStringLiteral("png"));
-    QCOMPARE(form.Label5->text(), QStringLiteral("trip007.png"));
-    QCOMPARE(form.focusWidget(), form.Combo1);
-}
-
 void NamingFieldsTest::previewIsTheNameTheRenameMakes_data()
 {
     QTest::addColumn<QString>("numberText");   // typed over the 7; empty: left alone
@@ -161,44 +120,6 @@ void NamingFieldsTest::previewIsTheNameTheRenameMakes()
     QVERIFY(clickRow(form.ListView1, QStringLiteral("a.jpg")));
     QTest::mouseClick(form.Command3, Qt::LeftButton);
     QCOMPARE(m_target->names(), QStringList{newName});
-}
-
-void NamingFieldsTest::typedTextIsNotCompleted_data()
-{
-    QTest::addColumn<bool>("headName");   // Combo2, else Combo1 (bmp, gif, jpg)
-    QTest::addColumn<QString>("typed");
-    QTest::newRow("extension in other letter case") << false << "JPG";
-    QTest::newRow("start of an extension") << false << "j";
-    QTest::newRow("head name in other letter case") << true << "CASE";
-    QTest::newRow("start of a head name") << true << "mo";
-}
-
-// What the user types is what is used, also after Return: the boxes complete
-// nothing from their lists.
-void NamingFieldsTest::typedTextIsNotCompleted()
-{
-    QFETCH(bool, headName);
-    QFETCH(QString, typed);
-    Form1 &form = start();
-    form.Program.HeadNameHistory[8] = QStringLiteral("case");
-    form.Program.HeadNameHistory[9] = QStringLiteral("move");
-    QComboBox *box = headName ? static_cast<QComboBox *>(form.Combo2) : form.Combo1;
-    box->setFocus();
-    box->lineEdit()->selectAll();
-    QTest::keyClicks(box->lineEdit(), typed);
-    QCOMPARE(box->currentText(), typed);
-    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
-    QCOMPARE(box->currentText(), typed);
-    QVERIFY(form.Label5->text().contains(typed));
-}
-
-void NamingFieldsTest::pickingAnExtensionRefreshesAndMovesTheFocus()
-{
-    Form1 &form = start();
-    form.Combo1->setFocus();
-    pickFromDropDown(form.Combo1, 0);   // bmp
-    QCOMPARE(form.Label5->text(), QStringLiteral("trip007.bmp"));
-    QCOMPARE(form.focusWidget(), form.ListView1);
 }
 
 void NamingFieldsTest::scrollBarStepsTheDigitListOneWay()

@@ -374,9 +374,11 @@ void RenameWindowTest::digitAlignment()
     bool busy = true;
     platform.beforeCall = [&](TestPlatform::Operation, const QString &) { busy = busy && platform.busyDepth > 0; };
     platform.listings.clear();
+    const QString preview = form.Label5->text();
     QTest::mouseClick(form.Command3, Qt::LeftButton);
 
     QCOMPARE(m_source->names().join(u' '), after);
+    if (told.isEmpty()) QCOMPARE(preview, after.section(u' ', 0, 0));   // the first selected file's new name
     QVERIFY(m_target->names().isEmpty() && busy);
     QVERIFY(form.Program.HeadNameHistory[9].isEmpty());
     QCOMPARE(platform.messages.size(), size_t(told.isEmpty() ? 0 : 1));

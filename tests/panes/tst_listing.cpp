@@ -30,7 +30,6 @@ private slots:
     void simpleViewReadsNoTimes();
     void toggleViewRelistsBothPanes();
     void refreshListsTheHighlightedEntry();
-    void refreshDisablesTheRenameButtons();
     void rightButtonSelectsEveryRow();
     void targetRelistingWaitsForTheStartup();
     void vanishedFolderIsReported();
@@ -163,18 +162,6 @@ void ListingTest::refreshListsTheHighlightedEntry()
     QCOMPARE(form.ListView1->rowNames(), QStringList{"inner.jpg"});
     QCOMPARE(form.SourceFolder, sub);
     QCOMPARE(form.Dir1->path(), m_source->path());
-}
-
-void ListingTest::refreshDisablesTheRenameButtons()
-{
-    m_source->addFile(QStringLiteral("a.jpg"));
-    Form1 &form = startWith(1);
-    QTest::mouseClick(form.ListView1->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-    QVERIFY(form.Command3->isEnabled());
-    QVERIFY(form.Command4->isEnabled());
-    form.Command7_Click();
-    QVERIFY(!form.Command3->isEnabled());
-    QVERIFY(!form.Command4->isEnabled());
 }
 
 void ListingTest::rightButtonSelectsEveryRow()

@@ -1,20 +1,36 @@
 // Drive and folder navigation: the four change handlers, the per-volume
 // current folder, the SameFolder link, drives that are not ready, and the
-// enabling of the rename buttons.
+// enabling of the rename buttons. The paths of keys and clicks through the
+// whole window, each row with the state it leaves; the layout on a small
+// screen and with a long name; and the real message box, each of whose
+// buttons, Escape and close box gives the answer its caller acts on.
 #include "formfixture.h"
 
+#include "dialogs/form4.h"
 #include "panes/drivelist.h"
 #include "panes/filelistview.h"
 #include "panes/folderlist.h"
 
+#include <QCheckBox>
 #include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QTimer>
 #include <QtTest>
+
+#include <functional>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace nv;
+
+Q_DECLARE_METATYPE(nv::MessageButtons)
+Q_DECLARE_METATYPE(nv::MessageAnswer)
 
 namespace {
 
@@ -30,10 +46,6 @@ private slots:
     void init();
     void cleanup();
 
-    void driveChangeOpensTheFolderLastOpenedThere();
-    void sourceChangesDisableRenameButtons();
-    void destinationChangesKeepRenameButtons();
-    void singleClickDoesNotOpen();
     void folderListStopsAtTheVolumeRoot();
     void sameFolderCarriesTheDestinationAlong();
     void sameFolderRunsOneWay();
@@ -43,6 +55,11 @@ private slots:
     void notReadyDriveRetriesUntilTheMediumIsIn();
     void notReadyDriveCanBeGivenUp();
     void otherDriveFailureEndsTheHandler();
+    void windowPath_data();
+    void windowPath();
+    void layoutFitsScreenAndNames();
+    void messageBox_data();
+    void messageBox();
 
 private:
     std::unique_ptr<TempFolder> m_volumeA, m_volumeB, m_parent;
@@ -51,6 +68,8 @@ private:
 
     Form1 &start();
     void enableRenameButtons(Form1 &form);
+    void step(Form1 &form, const QString &verb, const QString &name, const QString &argument);
+    QString probe(const Form1 &form, const QString &what) const;
     int indexOf(DriveList *list, const QString &root) { return list->findData(root); }
 };
 
@@ -68,6 +87,8 @@ void NavigationTest::init()
     m_volumeA->addFolder(QStringLiteral("photos"));
     m_volumeA->addFile(QStringLiteral("photos/p1.jpg"));
     m_volumeB->addFile(QStringLiteral("b1.jpg"));
+    m_volumeB->addFolder(QStringLiteral("sub"));
+    for (const char *name : {"a.png", "img1.jpg", "img10.jpg"}) m_volumeA->addFile(QString::fromLatin1(name));
 }
 
 void NavigationTest::cleanup()
@@ -80,9 +101,8 @@ void NavigationTest::cleanup()
 
 Form1 &NavigationTest::start()
 {
-    SettingsRecord record;
-    record.SourceFolder = m_volumeA->path();
-    record.TargetFolder = m_volumeB->path();
+    SettingsRecord record{m_volumeA->path(), m_volumeB->path(), 3, 2, "trip", "7", 1, 0, {}};   // jpg
+    record.HeadNameHistory[9] = QStringLiteral("kyoto");
     m_fixture->writeSettings(record);
     return m_fixture->start();
 }
@@ -91,56 +111,6 @@ void NavigationTest::enableRenameButtons(Form1 &form)
 {
     form.ListView1_Click();
     QVERIFY(form.Command3->isEnabled() && form.Command4->isEnabled());
-}
-
-void NavigationTest::driveChangeOpensTheFolderLastOpenedThere()
-{
-    Form1 &form = start();
-    QCOMPARE(form.Drive1->currentText(), m_volumeA->path() + QStringLiteral(" A"));
-    form.Dir1->openFolder(m_volumeA->path() + QStringLiteral("photos/"));
-    form.Drive1->setCurrentIndex(indexOf(form.Drive1, m_volumeB->path()));
-    QCOMPARE(form.Dir1->path(), m_volumeB->path());
-    QCOMPARE(form.ListView1->rowNames(), QStringList{"b1.jpg"});
-    form.Drive1->setCurrentIndex(indexOf(form.Drive1, m_volumeA->path()));
-    QCOMPARE(form.Dir1->path(), m_volumeA->path() + QStringLiteral("photos/"));
-    QCOMPARE(form.ListView1->rowNames(), QStringList{"p1.jpg"});
-    QCOMPARE(form.SourceFolder, m_volumeA->path() + QStringLiteral("photos/"));
-}
-
-void NavigationTest::sourceChangesDisableRenameButtons()
-{
-    Form1 &form = start();
-    enableRenameButtons(form);
-    form.Dir1->openFolder(m_volumeA->path() + QStringLiteral("photos/"));
-    QVERIFY(!form.Command3->isEnabled() && !form.Command4->isEnabled());
-    enableRenameButtons(form);
-    form.Drive1->setCurrentIndex(indexOf(form.Drive1, m_volumeB->path()));
-    QVERIFY(!form.Command3->isEnabled() && !form.Command4->isEnabled());
-}
-
-void NavigationTest::destinationChangesKeepRenameButtons()
-{
-    Form1 &form = start();
-    enableRenameButtons(form);
-    form.Drive2->setCurrentIndex(indexOf(form.Drive2, m_volumeA->path()));
-    form.Dir2->openFolder(m_volumeA->path() + QStringLiteral("photos/"));
-    QCOMPARE(form.ListView2->rowNames(), QStringList{"p1.jpg"});
-    QCOMPARE(form.TargetFolder, m_volumeA->path() + QStringLiteral("photos/"));
-    QVERIFY(form.Command3->isEnabled() && form.Command4->isEnabled());
-}
-
-void NavigationTest::singleClickDoesNotOpen()
-{
-    Form1 &form = start();
-    QListWidgetItem *photos = form.Dir1->findItems(QStringLiteral("photos"), Qt::MatchEndsWith).value(0);
-    QVERIFY(photos);
-    const QRect rect = form.Dir1->visualItemRect(photos);
-    QTest::mouseClick(form.Dir1->viewport(), Qt::LeftButton, {}, rect.center());
-    QCOMPARE(form.Dir1->path(), m_volumeA->path());
-    QCOMPARE(form.SourceFolder, m_volumeA->path());
-    QTest::mouseDClick(form.Dir1->viewport(), Qt::LeftButton, {}, rect.center());
-    QCOMPARE(form.Dir1->path(), m_volumeA->path() + QStringLiteral("photos/"));
-    QCOMPARE(form.ListView1->rowNames(), QStringList{"p1.jpg"});
 }
 
 // Nothing above the chosen volume's root is offered, so a double click
@@ -297,6 +267,190 @@ void NavigationTest::otherDriveFailureEndsTheHandler()
     QCOMPARE(form.Drive1->drive(), m_volumeB->path());
     QCOMPARE(form.Dir1->path(), m_volumeA->path());
     QVERIFY(form.Command3->isEnabled());
+}
+
+void NavigationTest::windowPath_data()
+{
+    QTest::addColumn<QString>("steps");   // "verb control argument", separated by "; "
+    QTest::addColumn<QString>("state");   // "probe=value" pairs
+
+    QTest::newRow("known head name typed, Tab, a digit") << "focus Combo2; type kyoto; key Tab; type 5"
+                                                         << "focus=Text2 Text2=5 preview=kyoto005.jpg";
+    QTest::newRow("known head name typed, click into 通し番号") << "focus Combo2; type kyoto; click Text2" << "focus=Text2";
+    QTest::newRow("known extension typed, Return") << "focus Combo1; type gif; key Return"
+                                                   << "focus=Combo1 preview=trip007.gif";
+    // Typed text is used as typed: the boxes complete nothing from their lists.
+    QTest::newRow("extension in other letter case") << "focus Combo1; type JPG; key Return" << "preview=trip007.JPG";
+    QTest::newRow("start of an extension") << "focus Combo1; type j; key Return" << "preview=trip007.j";
+    QTest::newRow("head name in other letter case") << "focus Combo2; type KYOTO; key Return" << "preview=KYOTO007.jpg";
+    QTest::newRow("start of a head name") << "focus Combo2; type ky; key Return" << "preview=ky007.jpg";
+    QTest::newRow("number typed") << "focus Text2; type 8" << "focus=Text2 preview=trip008.jpg";
+    QTest::newRow("head name picked") << "focus Combo2; pick Combo2 0" << "focus=ListView1 preview=kyoto007.jpg";
+    QTest::newRow("shown extension picked again") << "focus Combo1; pick Combo1 2" << "focus=ListView1";
+    QTest::newRow("other extension picked") << "focus Combo1; pick Combo1 0" << "focus=ListView1 preview=trip007.bmp";
+    QTest::newRow("selected digit clicked") << "click List1" << "focus=ListView1";
+    QTest::newRow("files selected by keyboard") << "focus ListView1; key Down" << "rename=on";
+    QTest::newRow("click in the list, 更新") << "click ListView1 a.png; click Command7" << "rename=off";
+    QTest::newRow("click in the list, folder opened") << "click ListView1 a.png; double Dir1 photos" << "rename=off";
+    QTest::newRow("click in the list, source drive changed")
+        << "click ListView1 a.png; focus Drive1; key Down" << "Dir1=B/ rows1=b1.jpg rename=off";
+    QTest::newRow("click in the list, destination folder opened")
+        << "click ListView1 a.png; double Dir2 sub" << "Dir2=B/sub/ rename=on";
+    QTest::newRow("two files selected, 桁合わせ ticked")
+        << "click ListView1 img1.jpg; key Shift+Down; click Check3" << "preview=img01.jpg";
+    QTest::newRow("folder letters typed") << "focus Dir1; type ph" << "Dir1=A/ highlighted=A/photos/";
+    QTest::newRow("folder letters typed, Return") << "focus Dir1; type ph; key Return" << "Dir1=A/photos/ rows1=p1.jpg";
+    QTest::newRow("folder clicked") << "click Dir1 photos" << "Dir1=A/ highlighted=A/photos/";
+    QTest::newRow("folder double-clicked") << "double Dir1 photos" << "Dir1=A/photos/ rows1=p1.jpg";
+    QTest::newRow("volume mounted, drive list opened") << "mount; pick Drive2 4" << "Dir2=P/";
+    // Each drive of a pane reopens on the folder last opened on it.
+    QTest::newRow("source drive away and back")
+        << "double Dir1 photos; focus Drive1; key Down; key Up" << "Dir1=A/photos/ rows1=p1.jpg";
+    QTest::newRow("destination drive away and back") << "double Dir2 sub; focus Drive2; key Up; key Down" << "Dir2=B/sub/";
+    QTest::newRow("row clicked, empty space double-clicked") << "click ListView1 a.png; double ListView1" << "thumbnail=";
+    // The file in the open folder, not in the one highlighted and listed.
+    QTest::newRow("folder clicked, 更新, row double-clicked")
+        << "click Dir1 photos; click Command7; double ListView1 p1.jpg" << "thumbnail=A/p1.jpg";
+    QTest::newRow("usage viewer, Escape") << "menu mnuHelp; key Escape" << "viewer=closed";
+}
+
+void NavigationTest::windowPath()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, state);
+    Form1 &form = start();
+    // Focus changes reach a window only while it is the active one.
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    for (const QString &words : steps.split(QStringLiteral("; "))) {
+        const QStringList parts = words.split(u' ');
+        step(form, parts[0], parts.value(1), parts.value(2));
+    }
+    QStringList seen;
+    for (const QString &pair : state.split(u' ')) seen.append(pair.section(u'=', 0, 0) + u'=' + probe(form, pair.section(u'=', 0, 0)));
+    QCOMPARE(seen.join(u' '), state);
+}
+
+void NavigationTest::step(Form1 &form, const QString &verb, const QString &name, const QString &argument)
+{
+    QWidget *control = form.findChild<QWidget *>(name);
+    QWidget *focused = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+    if (verb == QLatin1String("focus")) control->setFocus(Qt::TabFocusReason);
+    if (verb == QLatin1String("type")) QTest::keyClicks(focused, name);
+    if (verb == QLatin1String("key")) {
+        const QKeyCombination key = QKeySequence(name)[0];
+        QTest::keyClick(focused, key.key(), key.keyboardModifiers());
+    }
+    if (verb == QLatin1String("mount")) m_fixture->platform.fakeVolumes.push_back({m_parent->path(), {}});
+    if (verb == QLatin1String("menu")) {
+        form.findChild<QAction *>(name)->trigger();
+        QTRY_VERIFY(QApplication::activeWindow() != &form);
+    }
+    if (verb == QLatin1String("pick")) {   // from the open drop-down, with the keys
+        auto *combo = static_cast<QComboBox *>(control);
+        combo->showPopup();
+        combo->view()->setCurrentIndex(combo->model()->index(argument.toInt(), 0));
+        QTest::keyClick(combo->view(), Qt::Key_Return);
+    }
+    if (verb != QLatin1String("click") && verb != QLatin1String("double")) return;
+    const bool twice = verb == QLatin1String("double");
+    if (auto *list = qobject_cast<FileListView *>(control); list && !argument.isEmpty()) clickRow(list, argument, {}, twice);
+    else if (auto *folders = qobject_cast<FolderList *>(control)) {
+        const QPoint entry = folders->visualItemRect(folders->findItems(argument, Qt::MatchExactly).value(0)).center();
+        QTest::mouseClick(folders->viewport(), Qt::LeftButton, {}, entry);   // a double click starts as one
+        if (twice) QTest::mouseDClick(folders->viewport(), Qt::LeftButton, {}, entry);
+    } else if (list && twice) {   // below the last row
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, list->viewport()->height() - 5));
+    } else {
+        auto *area = qobject_cast<QAbstractScrollArea *>(control);
+        QWidget *target = area ? area->viewport() : control;
+        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(qMin(8, target->width() / 2), target->height() / 2));
+    }
+}
+
+QString NavigationTest::probe(const Form1 &form, const QString &what) const
+{
+    const auto shortPath = [this](QString path) {
+        for (const auto &[folder, name] : {std::pair(m_volumeA.get(), "A/"), {m_volumeB.get(), "B/"}, {m_parent.get(), "P/"}})
+            if (path.startsWith(folder->path())) return path.replace(0, folder->path().size(), QLatin1String(name));
+        return path;
+    };
+    const Form4 *viewer = form.findChild<Form4 *>();
+    if (what == QLatin1String("focus")) return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "";
+    if (what == QLatin1String("Text2")) return form.Text2->text();
+    if (what == QLatin1String("preview")) return form.Label5->text();
+    if (what == QLatin1String("rename")) return form.Command3->isEnabled() ? "on" : "off";
+    if (what == QLatin1String("Dir1")) return shortPath(form.Dir1->path());
+    if (what == QLatin1String("Dir2")) return shortPath(form.Dir2->path());
+    if (what == QLatin1String("highlighted")) return shortPath(form.Dir1->highlightedPath());
+    if (what == QLatin1String("rows1")) return form.ListView1->rowNames().join(u',');
+    if (what == QLatin1String("thumbnail")) return shortPath(form.ThumbnailPath);
+    if (what == QLatin1String("viewer")) return viewer && viewer->isVisible() ? "open" : "closed";
+    return QStringLiteral("?");
+}
+
+// The first size fits the screen, here smaller than the window's own size; a
+// long head name neither widens the window nor squeezes the other pane; the
+// simple view gives the names the whole width of the lists.
+void NavigationTest::layoutFitsScreenAndNames()
+{
+    Form1 &form = start();
+    const QSize room = form.screen()->availableGeometry().size();
+    QVERIFY(form.width() <= room.width() && form.height() <= room.height());
+    const QList<int> widths{form.width(), form.ListView2->width(), form.Combo2->width()};
+    const QString head(90, u'長');
+    form.Combo2->setEditText(head);
+    QApplication::processEvents();
+    QCOMPARE((QList<int>{form.width(), form.ListView2->width(), form.Combo2->width()}), widths);
+    QCOMPARE(form.Label5->toolTip(), head + QStringLiteral("007.jpg"));
+
+    QCOMPARE(form.ListView1->header()->sectionSize(0), 107);   // the detailed view
+    form.Check2->click();
+    QTRY_COMPARE(form.ListView1->header()->sectionSize(0), form.ListView1->viewport()->width());
+    form.Check2->click();
+    QCOMPARE(form.ListView1->header()->sectionSize(0), 107);
+}
+
+void NavigationTest::messageBox_data()
+{
+    QTest::addColumn<MessageButtons>("buttons");
+    QTest::addColumn<QString>("action");   // a button's caption, Escape or close
+    QTest::addColumn<MessageAnswer>("answer");
+
+    const MessageButtons ync = MessageButtons::YesNoCancel, okCancel = MessageButtons::OkCancel;
+    QTest::newRow("はい") << ync << "はい(&Y)" << MessageAnswer::Yes;
+    QTest::newRow("いいえ") << ync << "いいえ(&N)" << MessageAnswer::No;
+    QTest::newRow("キャンセル") << ync << "キャンセル" << MessageAnswer::Cancel;
+    QTest::newRow("Escape among three") << ync << "Escape" << MessageAnswer::Cancel;
+    QTest::newRow("close box among three") << ync << "close" << MessageAnswer::Cancel;
+    QTest::newRow("OK over キャンセル") << okCancel << "OK" << MessageAnswer::Ok;
+    QTest::newRow("キャンセル beside OK") << okCancel << "キャンセル" << MessageAnswer::Cancel;
+    QTest::newRow("Escape beside OK") << okCancel << "Escape" << MessageAnswer::Cancel;
+    QTest::newRow("OK alone") << MessageButtons::Ok << "OK" << MessageAnswer::Ok;
+    QTest::newRow("Escape with OK alone") << MessageButtons::Ok << "Escape" << MessageAnswer::Dismissed;
+    QTest::newRow("close box with OK alone") << MessageButtons::Ok << "close" << MessageAnswer::Dismissed;
+}
+
+void NavigationTest::messageBox()
+{
+    QFETCH(MessageButtons, buttons);
+    QFETCH(QString, action);
+    QFETCH(MessageAnswer, answer);
+    bool acted = false;
+    std::function<void()> act = [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box) return QTimer::singleShot(10, act);
+        const QList<QAbstractButton *> shown = box->buttons();
+        const auto button = std::find_if(shown.begin(), shown.end(), [&](auto *b) { return b->text() == action; });
+        acted = button != shown.end() || action == QLatin1String("Escape") || action == QLatin1String("close");
+        if (button != shown.end()) QTest::mouseClick(*button, Qt::LeftButton);
+        else if (action == QLatin1String("Escape")) QTest::keyClick(box, Qt::Key_Escape);
+        else box->close();   // also when no button has the caption, so that the box goes
+    };
+    QTimer::singleShot(0, act);
+    DesktopDialogs dialogs;
+    QCOMPARE(dialogs.showMessage(QStringLiteral("質問"), buttons, MessageIcon::None), answer);
+    QVERIFY(acted);
 }
 
 QTEST_MAIN(NavigationTest)

@@ -108,6 +108,7 @@ private slots:
     void notAPicture();
     void missingFileIsSilent();
     void nameThatIsNotUtf8();
+    void decodedForThePixelRatio();
 };
 
 void TestThumbnail::fit_data()
@@ -300,6 +301,20 @@ void TestThumbnail::nameThatIsNotUtf8()
 
     QVERIFY(thumbnail.has_value());
     QCOMPARE(thumbnail->picture.size(), QSize(30, 20));
+}
+
+// On a screen of two pixels to the unit a photo is decoded at twice the size
+// it is shown at, a small picture at its own size; both keep their place.
+void TestThumbnail::decodedForThePixelRatio()
+{
+    TempFolder folder;
+    TestPlatform platform;
+    const auto photo = loadThumbnail(platform, platform, folder.addFile("photo.jpg", encoded({3000, 2000}, "JPEG")), kBox, 2);
+    const auto small = loadThumbnail(platform, platform, folder.addFile("small.png", encoded({50, 40}, "PNG")), kBox, 2);
+    QCOMPARE(photo->picture.size(), QSize(338, 226));
+    QCOMPARE(photo->picture.deviceIndependentSize(), QSizeF(169, 113));
+    QCOMPARE(small->picture.size(), QSize(50, 40));
+    QCOMPARE(small->picture.deviceIndependentSize(), QSizeF(50, 40));
 }
 
 QTEST_MAIN(TestThumbnail)

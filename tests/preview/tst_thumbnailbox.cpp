@@ -5,7 +5,6 @@
 #include "dialogs/form4.h"
 #include "dialogs/frmabout.h"
 #include "panes/filelistview.h"
-#include "panes/folderlist.h"
 
 #include <QAction>
 #include <QImage>
@@ -23,7 +22,6 @@ private slots:
 
     void doubleClickShowsPicture_data();
     void doubleClickShowsPicture();
-    void pathComesFromTheOpenFolder();
     void menuWindowsExistOnceAndCloseWithTheMainWindow();
 
 private:
@@ -100,20 +98,6 @@ void ThumbnailBoxTest::doubleClickShowsPicture()
         QCOMPARE(m_fixture->platform.messages[0].text, QStringLiteral("対応していないファイルが選択されました。"));
         QCOMPARE(m_fixture->platform.messages[0].buttons, MessageButtons::Ok);
     }
-}
-
-void ThumbnailBoxTest::pathComesFromTheOpenFolder()
-{
-    m_source->addFolder(QStringLiteral("sub"));
-    Form1 &form = start();
-    // Highlight the subfolder and list it with the refresh button; the open folder stays the parent.
-    form.Dir1->setCurrentItem(form.Dir1->findItems(QStringLiteral("sub"), Qt::MatchEndsWith).value(0));
-    m_source->addFile(QStringLiteral("sub/inner.png"));
-    form.Command7_Click();
-    QVERIFY(clickRow(form.ListView1, QStringLiteral("inner.png"), {}, true));
-    QCOMPARE(form.ThumbnailPath, m_source->pathOf(QStringLiteral("inner.png")));
-    QVERIFY(!form.Image1->isVisible());
-    QVERIFY(m_fixture->platform.messages.empty());
 }
 
 void ThumbnailBoxTest::menuWindowsExistOnceAndCloseWithTheMainWindow()
