@@ -8,6 +8,7 @@
 #include "journal/undo.h"
 #include "naming/copybatch.h"
 #include "platform/posixjournalfiles.h"
+#include "platform/posixplatform.h"
 #include "platform/posixtrash.h"
 
 #include <QCoreApplication>
