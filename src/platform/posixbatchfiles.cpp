@@ -68,27 +68,37 @@ FsStatus linkStatus(int error)
     return refused ? FsStatus::failure(FsFault::CannotLink, FsStatus::fromErrno(error).reason) : statusOf(error);
 }
 
-// Copies every byte from one descriptor to another: copy_file_range where the
-// kernel offers it (no trip through user space), plain reads and writes where
-// it does not (across some file systems, FUSE).
-bool copyBytes(int from, int to)
+constexpr size_t kCopyChunk = size_t(8) << 20;
+
+// Copies every byte from one descriptor to another, a chunk at a time so that
+// a stop is heard: copy_file_range where the kernel offers it (no trip through
+// user space), plain reads and writes where it does not (across some file
+// systems, FUSE). ECANCELED when keepGoing said no.
+int copyBytes(int from, int to, const BatchFiles::KeepCopying &keepGoing)
 {
+    const auto stopped = [&] { return keepGoing && !keepGoing(); };
     for (;;) {
-        const ssize_t n = ::copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
-        if (n == 0) return true;
+        if (stopped()) return ECANCELED;
+        const ssize_t n = ::copy_file_range(from, nullptr, to, nullptr, kCopyChunk, 0);
+        if (n == 0) return 0;
         if (n > 0) continue;
         if (errno == EINTR) continue;
-        if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return false;
+        if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return errno;
         break;
     }
     std::vector<char> buffer(1 << 20);
-    for (;;) {
+    for (size_t sinceAsked = 0;;) {
+        if (sinceAsked >= kCopyChunk) {
+            if (stopped()) return ECANCELED;
+            sinceAsked = 0;
+        }
         const ssize_t got = ::read(from, buffer.data(), buffer.size());
-        if (got == 0) return true;
-        if (got < 0) { if (errno == EINTR) continue; return false; }
+        if (got == 0) return 0;
+        if (got < 0) { if (errno == EINTR) continue; return errno; }
+        sinceAsked += size_t(got);
         for (ssize_t done = 0; done < got;) {
             const ssize_t put = ::write(to, buffer.data() + done, size_t(got - done));
-            if (put < 0) { if (errno == EINTR) continue; return false; }
+            if (put < 0) { if (errno == EINTR) continue; return errno; }
             done += put;
         }
     }
@@ -143,7 +153,7 @@ FsResult<FileVersion> PosixBatchFiles::fileVersion(const QString &path)
 }
 
 FsResult<FileVersion> PosixBatchFiles::copyFile(const QString &source, const QString &target,
-                                                        Landing landing, bool durable)
+                                                        Landing landing, bool durable, const KeepCopying &keepGoing)
 {
     // Without O_NONBLOCK a pipe would hold the program until someone writes to it.
     Descriptor from(::open(toNativeName(source).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
@@ -157,7 +167,9 @@ FsResult<FileVersion> PosixBatchFiles::copyFile(const QString &source, const QSt
     const QByteArray targetName = toNativeName(target);
     posix::TemporaryFile copy(posix::folderOf(targetName));
     if (copy.fd() < 0) return failure<FileVersion>(lastError());
-    if (!copyBytes(from.fd, copy.fd())) return failure<FileVersion>(lastError());
+    const int copied = copyBytes(from.fd, copy.fd(), keepGoing);
+    if (copied == ECANCELED) return failure<FileVersion>(FsStatus::failure(FsFault::Stopped, QStringLiteral("中止しました")));
+    if (copied != 0) return failure<FileVersion>(FsStatus::fromErrno(copied));
     struct stat after {};
     if (::fstat(from.fd, &after) != 0) return failure<FileVersion>(lastError());
     if (!isUnchanged(posix::versionOf(after), posix::versionOf(before))) {
@@ -218,15 +230,18 @@ FsStatus PosixBatchFiles::renameReplacing(const QString &from, const QString &to
     return statusOf(::rename(toNativeName(from).constData(), toNativeName(to).constData()) == 0 ? 0 : errno);
 }
 
-FsResult<QString> PosixBatchFiles::setAside(const QString &path)
+QString PosixBatchFiles::keptNameFor(const QString &path)
 {
-    const QByteArray from = toNativeName(path);
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        const QByteArray kept = posix::randomName(posix::folderOf(from), posix::kKeptPrefix);
-        const int error = posix::renameWithoutReplacing(from.constData(), kept.constData());
-        if (error != EEXIST) return {fromNativeName(kept), statusOf(error)};
-    }
-    return failure<QString>(FsStatus::fromErrno(EEXIST));
+    const QByteArray folder = posix::folderOf(toNativeName(path));
+    QByteArray kept = posix::randomName(folder, posix::kKeptPrefix);
+    for (int attempt = 1; attempt < kNameAttempts && nameExists(kept); ++attempt)
+        kept = posix::randomName(folder, posix::kKeptPrefix);
+    return fromNativeName(kept);
+}
+
+FsStatus PosixBatchFiles::setAside(const QString &path, const QString &keptPath)
+{
+    return statusOf(posix::renameWithoutReplacing(toNativeName(path).constData(), toNativeName(keptPath).constData()));
 }
 
 void PosixBatchFiles::removeStaleTemporaries(const QString &folder)
