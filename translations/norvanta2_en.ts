@@ -2,6 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>BatchReport</name>
+    <message>
+        <source>「%1」→「%2」：%3</source>
+        <translation>“%1” → “%2”: %3</translation>
+    </message>
+    <message>
+        <source>「%1」：%2</source>
+        <translation>“%1”: %2</translation>
+    </message>
+    <message>
+        <source>
+ほか %1 件</source>
+        <translation>
+and %1 more</translation>
+    </message>
+    <message>
+        <source>%1 件のうち %2 件を処理したところで中止しました。</source>
+        <translation>Stopped after %2 of %1 file(s).</translation>
+    </message>
+    <message>
+        <source>
+処理した %1 件を元に戻しますか？</source>
+        <translation>
+Undo the %1 file(s) processed?</translation>
+    </message>
+</context>
+<context>
     <name>CardNames</name>
     <message>
         <source>%1メモリーカードなど（FAT・exFAT）の名前に使えません</source>
@@ -134,6 +161,41 @@ The batch was stopped.</translation>
 These files were not processed.
 </translation>
     </message>
+    <message>
+        <source>ごみ箱が使えないため、置き換えたファイルを次の名前で残しました。
+
+</source>
+        <translation>The trash cannot be used, so the replaced files were kept under these names.
+
+</translation>
+    </message>
+    <message>
+        <source>置き換えたファイル</source>
+        <translation>the replaced file</translation>
+    </message>
+    <message>
+        <source>置き換える「%1」をごみ箱に移せませんでした。</source>
+        <translation>Could not move “%1”, which was to be replaced, to the trash.</translation>
+    </message>
+</context>
+<context>
+    <name>CopyJournal</name>
+    <message>
+        <source>置き換える「%1」をごみ箱にも別の名前にも移せません。
+%2
+ファイルは一つも変えていません。</source>
+        <translation>“%1”, which is to be replaced, can be moved neither to the trash nor to another name.
+%2
+No file was changed.</translation>
+    </message>
+    <message>
+        <source>処理の記録を「%1」に書けないため、処理を始めませんでした。
+%2
+ファイルは一つも変えていません。</source>
+        <translation>The batch was not started: its journal cannot be written to “%1”.
+%2
+No file was changed.</translation>
+    </message>
 </context>
 <context>
     <name>CopyPlan</name>
@@ -182,20 +244,6 @@ No file was copied.</translation>
 No file was copied.
 
 </translation>
-    </message>
-    <message>
-        <source>「%1」→「%2」：%3</source>
-        <translation>“%1” → “%2”: %3</translation>
-    </message>
-    <message>
-        <source>「%1」：%2</source>
-        <translation>“%1”: %2</translation>
-    </message>
-    <message>
-        <source>
-ほか %1 件</source>
-        <translation>
-and %1 more</translation>
     </message>
     <message>
         <source>文字</source>
@@ -285,6 +333,10 @@ No file was renamed.
         <source>使用中です</source>
         <translation>in use</translation>
     </message>
+    <message>
+        <source>中止しました</source>
+        <translation>stopped</translation>
+    </message>
 </context>
 <context>
     <name>IncomingText</name>
@@ -331,6 +383,14 @@ No file was renamed.
         <source>いいえ(&amp;N)</source>
         <translation>&amp;No</translation>
     </message>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>このままにする(&amp;K)</source>
+        <translation>&amp;Keep as it is</translation>
+    </message>
 </context>
 <context>
     <name>PhotoSets</name>
@@ -341,6 +401,62 @@ No file was renamed.
     <message>
         <source>同じ組の「%1」と番号の桁がそろいません</source>
         <translation>its number does not match the digits of “%1” of the same set</translation>
+    </message>
+</context>
+<context>
+    <name>Recovery</name>
+    <message>
+        <source>前回の処理が終わらないうちにプログラムが終了しました。
+
+処理: %1（%2）
+元のフォルダ: %3
+先のフォルダ: %4
+%5 件のうち %6 件を処理していました。
+
+処理したファイルを元に戻しますか？</source>
+        <translation>The program ended before the last batch was finished.
+
+Batch: %1 (%2)
+Source folder: %3
+Target folder: %4
+%6 of %5 file(s) had been processed.
+
+Undo the files processed?</translation>
+    </message>
+    <message>
+        <source>「%1」という名前で残しました</source>
+        <translation>kept under the name “%1”</translation>
+    </message>
+    <message>
+        <source>「%1」という名前で残っています</source>
+        <translation>remains under the name “%1”</translation>
+    </message>
+    <message>
+        <source>次のファイルは元の名前に戻せませんでした。
+
+</source>
+        <translation>These files could not get their old names back.
+
+</translation>
+    </message>
+    <message>
+        <source>次の処理の記録は読めないため、使わずに別の名前で残しました。
+
+</source>
+        <translation>These journals cannot be read; they were not used and were kept under other names.
+
+</translation>
+    </message>
+</context>
+<context>
+    <name>RecoveryProgress</name>
+    <message>
+        <source>前回の処理を元に戻しています…</source>
+        <translation>Undoing the last batch…</translation>
+    </message>
+    <message>
+        <source>中止</source>
+        <translation>&amp;Stop</translation>
     </message>
 </context>
 <context>
@@ -359,6 +475,71 @@ No file was renamed.
     <message>
         <source>画像が大きすぎるため表示できません。</source>
         <translation>The picture is too large to show.</translation>
+    </message>
+</context>
+<context>
+    <name>Undo</name>
+    <message>
+        <source>処理の前からあったファイルと区別できないため、そのままにしています</source>
+        <translation>left as it is because it cannot be told apart from a file that was there before the batch</translation>
+    </message>
+    <message>
+        <source>見つからないため、元に戻していません</source>
+        <translation>not undone because it cannot be found</translation>
+    </message>
+    <message>
+        <source>処理の後で変わったため、元に戻していません</source>
+        <translation>not undone because it changed after the batch</translation>
+    </message>
+    <message>
+        <source>ごみ箱に移せないため、そのままにしています（%1）</source>
+        <translation>left as it is because it cannot be moved to the trash (%1)</translation>
+    </message>
+    <message>
+        <source>置き換えたファイルがごみ箱（「%1」）にないため、戻していません</source>
+        <translation>not put back because the replaced file is not in the trash (“%1”)</translation>
+    </message>
+    <message>
+        <source>その名前に別のファイルがあります</source>
+        <translation>another file has that name</translation>
+    </message>
+    <message>
+        <source>元に戻せませんでした（%1）</source>
+        <translation>could not be undone (%1)</translation>
+    </message>
+    <message>
+        <source>リネーム</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>ネーム追加</source>
+        <translation>Add prefix</translation>
+    </message>
+    <message>
+        <source>拡張子置換</source>
+        <translation>Change extension</translation>
+    </message>
+    <message>
+        <source>桁合わせ</source>
+        <translation>Align digits</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>処理の記録を「%1」に書けないため、元に戻しませんでした。
+%2</source>
+        <translation>Nothing was undone: the journal cannot be written to “%1”.
+%2</translation>
+    </message>
+    <message>
+        <source>次のファイルは元に戻していません。
+
+</source>
+        <translation>These files were not undone.
+
+</translation>
     </message>
 </context>
 <context>
@@ -459,7 +640,7 @@ Hands TEXT to the running Norvanta2, which makes it the newest head name.
     </message>
     <message>
         <source>リネーム先フォルダ</source>
-        <translation>&amp;Target folder</translation>
+        <translation>T&amp;arget folder</translation>
     </message>
     <message>
         <source>ヘッドネーム</source>
@@ -700,6 +881,26 @@ No file was processed.</translation>
     <message>
         <source>選択した %1 件と同じ組の %2 件も処理します。よろしいですか？</source>
         <translation>Along with the %1 selected file(s), %2 file(s) of the same sets will be processed. Go ahead?</translation>
+    </message>
+    <message>
+        <source>中止</source>
+        <translation>S&amp;top</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>Ed&amp;it</translation>
+    </message>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>元に戻す(&amp;U): %1 %2 件</source>
+        <translation>&amp;Undo %1 (%2 file(s))</translation>
+    </message>
+    <message>
+        <source>%1 件の処理を元に戻します。よろしいですか？</source>
+        <translation>%1 file(s) will be undone. Go ahead?</translation>
     </message>
 </context>
 <context>

@@ -116,6 +116,7 @@ void Form1::createControls()
     Check2 = named(new QCheckBox, "Check2");
     Check3 = named(new QCheckBox, "Check3");
     ProgressBar1 = named(new QProgressBar, "ProgressBar1");
+    cmdStop = named(new QPushButton(tr("中止")), "cmdStop");
     Picture1 = named(new QFrame, "Picture1");
     Image1 = named(new QLabel(Picture1), "Image1");
 
@@ -127,6 +128,7 @@ void Form1::createControls()
     ListView1->showNamesOnly(true);
     ListView2->showNamesOnly(true);
     ProgressBar1->hide();
+    cmdStop->hide();
 }
 
 void Form1::setColumnWidths()
@@ -175,6 +177,11 @@ void Form1::createMenu()
 {
     mnuOpt = named(menuBar()->addMenu(tr("オプション")), "mnuOpt");
     mnuOpt1 = named(mnuOpt->addAction(tr("オプション")), "mnuOpt1");
+    mnuEdit = named(menuBar()->addMenu(tr("編集(&E)")), "mnuEdit");
+    mnuUndo = named(mnuEdit->addAction(tr("元に戻す(&U)")), "mnuUndo");
+    // A text field with the focus keeps Ctrl+Z for its own typing.
+    mnuUndo->setShortcut(QKeySequence::Undo);
+    mnuUndo->setEnabled(false);
     mnuVer = named(menuBar()->addMenu(tr("バージョン情報")), "mnuVer");
     mnuHelp = named(mnuVer->addAction(tr("使い方")), "mnuHelp");
     mnuP = named(mnuVer->addSeparator(), "mnuP");
@@ -223,6 +230,7 @@ void Form1::arrangeControls()
     auto *bottomLeft = new QHBoxLayout;
     bottomLeft->addWidget(Command7, 0, Qt::AlignLeft);
     bottomLeft->addWidget(ProgressBar1, 1);
+    bottomLeft->addWidget(cmdStop);
 
     auto *source = new QVBoxLayout;
     source->addWidget(Drive1);
@@ -295,6 +303,7 @@ void Form1::connectHandlers()
     connect(ListView1->files(), &QAbstractItemModel::layoutChanged, this, &Form1::UpdatePreview);
     connect(ListView2, &FileListView::rowDoubleClicked, this, &Form1::ListView2_DblClick);
     connect(mnuOpt1, &QAction::triggered, this, &Form1::mnuOpt1_Click);
+    connect(mnuUndo, &QAction::triggered, this, &Form1::mnuUndo_Click);
     connect(mnuHelp, &QAction::triggered, this, &Form1::mnuHelp_Click);
     connect(mnuVer1, &QAction::triggered, this, &Form1::mnuVer1_Click);
 

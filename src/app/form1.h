@@ -13,12 +13,16 @@
 #include "app/pickawarecombobox.h"
 #include "app/programfolders.h"
 #include "app/programstate.h"
+#include "journal/batchroles.h"
 #include "naming/copybatch.h"
 #include "naming/namecomposer.h"
 #include "panes/captureorder.h"
 #include "platform/platformroles.h"
 
 #include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
 #include <QPointer>
 
 class QAction;
@@ -117,6 +121,14 @@ public:
     void mnuHelp_Click();
     void mnuVer1_Click();
 
+    // --- taking batches back ----------------------------------------------------------------
+    // Asks, then takes back the newest batch not taken back yet.
+    void mnuUndo_Click();
+    // The undo item names the batch it would take back, and is disabled without one.
+    void updateUndoAction();
+    // Before the window shows: offers to take back, or to keep, each batch a crash left unfinished.
+    void RecoverUnfinishedBatches();
+
     // --- main-window variables ------------------------------------------------------------
     QString SourceFolder;
     QString TargetFolder;
@@ -146,8 +158,9 @@ public:
     QProgressBar *ProgressBar1 = nullptr;
     QFrame *Picture1 = nullptr;
     QLabel *Image1 = nullptr;
-    QMenu *mnuOpt = nullptr, *mnuVer = nullptr;
-    QAction *mnuOpt1 = nullptr, *mnuHelp = nullptr, *mnuP = nullptr, *mnuVer1 = nullptr;
+    QPushButton *cmdStop = nullptr;   // 中止, beside the progress bar while a batch runs
+    QMenu *mnuOpt = nullptr, *mnuEdit = nullptr, *mnuVer = nullptr;
+    QAction *mnuOpt1 = nullptr, *mnuUndo = nullptr, *mnuHelp = nullptr, *mnuP = nullptr, *mnuVer1 = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -160,6 +173,7 @@ private:
     QPointer<Form4> m_form4;
     QPointer<frmAbout> m_about;
     IncomingTextChannel m_incomingText;
+    BatchJournals m_journals{m_platform.journalFiles, m_platform.volumes, m_folders.journals};
     // The settings came from DataFile.ini, so a fallback at start-up forgets the file.
     bool m_settingsFromFile = false;
     // ListFile.ini was read, or there was none: only then may it be written,
@@ -167,6 +181,8 @@ private:
     bool m_extensionListRead = true;
     // The source pane changed during the start-up and waits for its listing.
     bool m_sourceListingDue = false;
+    bool m_batchRunning = false;
+    QStringList m_textsDuringBatch;
 
     void createControls();
     void createMenu();
@@ -238,13 +254,20 @@ private:
     void writeDigitCount(int digits);
     // The selected source files, to be copied into the destination under names
     // still to be given.
-    CopyBatchRequest copyRequest(bool askOnExisting);
+    CopyBatchRequest copyRequest(BatchKind kind, bool askOnExisting);
     // The shared copy loop, listing both panes again once files changed.
     void runCopyBatch(const CopyBatchRequest &request);
     // With option 5 on: the selection with the unselected members of its photo
     // sets, once the user agreed to them; nothing when the user cancelled or
     // the source folder could not be asked how it compares names.
     std::optional<SetSelection> selectWholeSets(const QStringList &rows, const std::vector<bool> &chosen);
+    // Runs a batch with the window in its batch state (only the stop acts),
+    // then lists both panes again where batch says files changed, brings the
+    // undo item up to date, takes the texts that came meanwhile, and closes
+    // the window where the user asked to meanwhile.
+    void runInBatchState(const std::function<bool(const BatchRoles &)> &batch);
+    // Takes back the batch of a journal without asking; false where the journal cannot be read.
+    void undoJournal(const BatchRoles &roles, const QString &path);
     void showThumbnailOf(FolderList *dir, FileListView *list);
     void closeAuxiliaryWindows();
     void writeExtensionList(const QStringList &entries);

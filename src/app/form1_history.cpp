@@ -35,6 +35,11 @@ void Form1::InstallMessageHook()
 
 void Form1::RemoveMessageHook() { m_incomingText.remove(); }
 
-void Form1::MessageHook(const QString &text) { PushReceivedText(Program.HeadNameHistory, text); }
+// A text that comes while a batch runs waits for its end.
+void Form1::MessageHook(const QString &text)
+{
+    if (m_batchRunning) m_textsDuringBatch.append(text);
+    else PushReceivedText(Program.HeadNameHistory, text);
+}
 
 }  // namespace nv

@@ -33,6 +33,7 @@ void Form1::Form_Load()
     setColumnWidths();
     VScroll1->setRange(0, kHighestDigitCount);
 
+    RecoverUnfinishedBatches();
     show();
     for (int digits = 0; digits <= kHighestDigitCount; ++digits) List1->addItem(QString::number(digits));
     Combo2->setFocus();
@@ -58,6 +59,7 @@ void Form1::Form_Load()
     if (m_sourceListingDue) refreshPane(sourcePane());
     Program.StartupDone = 1;
     InstallMessageHook();
+    updateUndoAction();
 }
 
 void Form1::fillExtensionList()

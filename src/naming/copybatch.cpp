@@ -1,7 +1,7 @@
 // The second half of the copy loop: running a plan that copyplan.cpp made.
 #include "naming/copybatch.h"
 
-#include "naming/copyplan.h"
+#include "naming/copyjournal.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -11,8 +11,7 @@ namespace {
 
 class CopyRun {
 public:
-    CopyRun(BatchFiles &files, Dialogs &dialogs, BatchProgress &progress, const CopyBatchRequest &request,
-            CopyPlan &plan);
+    CopyRun(const BatchRoles &roles, const CopyBatchRequest &request, CopyPlan &plan, CopyJournal &journal);
 
     BatchEnd run();
 
@@ -23,11 +22,11 @@ private:
         bool landed = false;
         bool linked = false;       // landed as a second name of its source: no byte copied
         bool setAside = false;     // its source was renamed to keptPath to break a cycle
-        bool sourceGone = false;   // its source's name was emptied for the step that takes it
-        QString keptPath;
+        bool sourceGone = false;   // its source's name was emptied (moved, set aside, deleted)
+        bool holderTrashed = false;   // the file it replaced went to its trash entry
         FileVersion version;   // of the source, as it was copied or linked
     };
-    // A name under which this run put a step's source (or what held its name) aside.
+    // A step whose source this run put aside, under the step's kept name.
     struct KeptFile {
         int step;
         QString path;
@@ -40,6 +39,9 @@ private:
     bool runStep(int index);
     bool copyOrLink(int index);
     bool landSetAside(int index);
+    bool trashHolder(int index);
+    bool setAside(int index);
+    bool stopNow();
     Clearance clearName(int index);
     Clearance takeMovedName(int index);
     Clearance notReplaced(int index, const FsStatus &look);
@@ -55,6 +57,8 @@ private:
     void advanceTo(int position);
     bool fail(const QString &what, const QString &reason);
     QString failureText() const;
+    void finishJournal();
+    QString endText() const;
 
     QString sourcePath(int index) const { return m_request.sourceFolder + m_plan.steps[size_t(index)].oldName; }
     QString targetPath(int index) const { return m_request.destinationFolder + m_plan.steps[size_t(index)].newName; }
@@ -69,9 +73,12 @@ private:
 
     BatchFiles &m_files;
     Dialogs &m_dialogs;
+    Trash &m_trash;
+    BatchJournals &m_journals;
     BatchProgress &m_progress;
     const CopyBatchRequest &m_request;
     CopyPlan &m_plan;
+    CopyJournal &m_journal;
     std::vector<Outcome> m_outcomes;
     std::vector<KeptFile> m_kept;
     std::vector<bool> m_overwritten;   // a step of this run lands on the step's source name
@@ -80,11 +87,14 @@ private:
     int m_landed = 0;
     int m_deleted = 0;
     QString m_failure;
+    bool m_stopped = false;
+    bool m_inCycle = false;   // a source is set aside: the cycle runs to its end before a stop
+    BatchReport m_keptBeside;   // replaced files that no trash took
 };
 
-CopyRun::CopyRun(BatchFiles &files, Dialogs &dialogs, BatchProgress &progress, const CopyBatchRequest &request,
-                 CopyPlan &plan)
-    : m_files(files), m_dialogs(dialogs), m_progress(progress), m_request(request), m_plan(plan),
+CopyRun::CopyRun(const BatchRoles &roles, const CopyBatchRequest &request, CopyPlan &plan, CopyJournal &journal)
+    : m_files(roles.files), m_dialogs(roles.dialogs), m_trash(roles.trash), m_journals(roles.journals),
+      m_progress(roles.progress), m_request(request), m_plan(plan), m_journal(journal),
       m_outcomes(plan.steps.size()), m_overwritten(plan.steps.size(), false)
 {
     for (int i = 0; i < int(plan.steps.size()); ++i) {
@@ -93,26 +103,63 @@ CopyRun::CopyRun(BatchFiles &files, Dialogs &dialogs, BatchProgress &progress, c
     }
 }
 
+// A stop ends the copy pass; the sources of a move that landed are deleted
+// all the same, so that every file done is wholly moved.
 BatchEnd CopyRun::run()
 {
     bool finished;
     {
         const BusyPointer busy(m_dialogs);
         m_progress.show(int(m_request.rows.size()));
-        const bool touchesFiles = std::any_of(m_plan.steps.begin(), m_plan.steps.end(),
-                                              [](const PlannedStep &step) { return step.active; });
-        if (touchesFiles) m_files.removeStaleTemporaries(m_request.destinationFolder);
-        finished = copyPass() && (!m_request.move || deletionPass());
+        if (!m_journal.planSteps.empty()) m_files.removeStaleTemporaries(m_request.destinationFolder);
+        finished = copyPass() || m_stopped;
+        if (finished && m_request.move) finished = deletionPass();
         putBackKept();
+        finishJournal();
     }
     if (!finished) {
         tell(m_dialogs, failureText());
         return BatchEnd::Failed;
     }
     m_progress.hide();
-    if (!m_plan.notDone.isEmpty())
-        tell(m_dialogs, QCoreApplication::translate("CopyBatch", "次のファイルは処理していません。\n\n") + m_plan.notDone.text());
+    if (m_stopped) {
+        return AskUndoAfterStop(m_dialogs, m_landed, int(m_journal.planSteps.size()), endText()) ? BatchEnd::StoppedToUndo
+                                                                                                  : BatchEnd::Stopped;
+    }
+    if (!endText().isEmpty()) tell(m_dialogs, endText());
     return BatchEnd::Normal;
+}
+
+QString CopyRun::endText() const
+{
+    QString text;
+    if (!m_keptBeside.isEmpty())
+        text = QCoreApplication::translate("CopyBatch", "ごみ箱が使えないため、置き換えたファイルを次の名前で残しました。\n\n") + m_keptBeside.text();
+    if (!m_plan.notDone.isEmpty()) {
+        if (!text.isEmpty()) text += QStringLiteral("\n\n");
+        text += QCoreApplication::translate("CopyBatch", "次のファイルは処理していません。\n\n") + m_plan.notDone.text();
+    }
+    return text;
+}
+
+// The end record: what became of each step. Trash entries that received no
+// file are given up first.
+void CopyRun::finishJournal()
+{
+    std::vector<StepOutcome> outcomes;
+    outcomes.reserve(m_journal.planSteps.size());
+    for (const int index : m_journal.planSteps) {
+        const Outcome &outcome = m_outcomes[size_t(index)];
+        outcomes.push_back({outcome.landed, outcome.linked, outcome.sourceGone, outcome.holderTrashed});
+    }
+    ReleaseTrashEntries(m_trash, m_plan);
+    m_journals.finish(*m_journal.file, outcomes);
+}
+
+bool CopyRun::stopNow()
+{
+    if (!m_inCycle && !m_stopped && m_progress.stopRequested()) m_stopped = true;
+    return m_stopped;
 }
 
 // Every step in list order, each after the step whose source its new name
@@ -136,21 +183,29 @@ bool CopyRun::runChainFrom(int index)
         chain.push_back(next);
         next = m_plan.steps[size_t(next)].next;
     }
-    if (next >= 0 && m_outcomes[size_t(next)].visit == Visit::Visiting) {
-        const FsResult<QString> kept = m_files.setAside(sourcePath(next));
-        // Even a failed rename may have happened: the end looks for the name tried.
-        if (!kept.value.isEmpty()) m_kept.push_back({next, kept.value});
-        if (!kept.ok()) {
-            return fail(QCoreApplication::translate("CopyBatch", "「%1」に一時的な名前を付けられませんでした。").arg(shownName(sourcePath(next))),
-                        kept.status.reason);
-        }
+    if (stopNow()) return false;
+    m_inCycle = next >= 0 && m_outcomes[size_t(next)].visit == Visit::Visiting;
+    if (m_inCycle) {
+        if (!setAside(next)) return false;
         m_outcomes[size_t(next)].setAside = true;
-        m_outcomes[size_t(next)].keptPath = kept.value;
     }
     for (auto step = chain.rbegin(); step != chain.rend(); ++step) {
-        if (!runStep(*step)) return false;
+        if ((step != chain.rbegin() && stopNow()) || !runStep(*step)) return false;
     }
+    m_inCycle = false;
     return true;
+}
+
+// Renames a step's source to the kept name its journal holds. Even a failed
+// rename may have happened: the end looks there.
+bool CopyRun::setAside(int index)
+{
+    const QString kept = m_plan.steps[size_t(index)].keptPath;
+    const FsStatus status = m_files.setAside(sourcePath(index), kept);
+    m_kept.push_back({index, kept});
+    if (status.ok()) return true;
+    return fail(QCoreApplication::translate("CopyBatch", "「%1」に一時的な名前を付けられませんでした。").arg(shownName(sourcePath(index))),
+                status.reason);
 }
 
 bool CopyRun::runStep(int index)
@@ -196,21 +251,16 @@ CopyRun::Clearance CopyRun::takeMovedName(int index)
         return Clearance::Land;
     }
     if (!looked.ok() || !isStillMoved(looked.value, held)) return notReplaced(index, looked.status);
-    const FsResult<QString> kept = m_files.setAside(sourcePath(heldIndex));
-    if (!kept.value.isEmpty()) m_kept.push_back({heldIndex, kept.value});
-    if (!kept.ok()) {
-        fail(QCoreApplication::translate("CopyBatch", "「%1」に一時的な名前を付けられませんでした。").arg(shownName(sourcePath(heldIndex))),
-             kept.status.reason);
-        return Clearance::Fail;
-    }
-    const FsResult<FileVersion> setAside = m_files.fileVersion(kept.value);
+    if (!setAside(heldIndex)) return Clearance::Fail;
+    const QString kept = m_kept.back().path;
+    const FsResult<FileVersion> setAside = m_files.fileVersion(kept);
     if (!setAside.ok() || !isFileLookedAt(setAside.value, looked.value)) {
         putBack(m_kept.back());
         return notReplaced(index, setAside.status);
     }
-    const FsStatus deleted = m_files.deleteFile(kept.value);
+    const FsStatus deleted = m_files.deleteFile(kept);
     if (!deleted.ok()) {
-        fail(QCoreApplication::translate("CopyBatch", "「%1」を削除できませんでした。").arg(shownName(kept.value)), deleted.reason);
+        fail(QCoreApplication::translate("CopyBatch", "「%1」を削除できませんでした。").arg(shownName(kept)), deleted.reason);
         return Clearance::Fail;
     }
     held.sourceGone = true;
@@ -250,12 +300,30 @@ bool CopyRun::replaces(int index) const
     return step.replaces && !(step.next >= 0 && m_outcomes[size_t(step.next)].setAside);
 }
 
+// The file the user agreed to replace goes where the plan reserved, just
+// before its name is taken; one gone meanwhile leaves the name free.
+bool CopyRun::trashHolder(int index)
+{
+    const PlannedStep &step = m_plan.steps[size_t(index)];
+    const FsStatus moved = m_trash.moveToTrash(targetPath(index), *step.trash);
+    if (moved.ok()) {
+        m_outcomes[size_t(index)].holderTrashed = true;
+        if (!step.trash->inTrash)
+            m_keptBeside.add(step.newName, step.trash->name, QCoreApplication::translate("CopyBatch", "置き換えたファイル"));
+        return true;
+    }
+    if (moved.fault == FsFault::Missing) return true;
+    return fail(QCoreApplication::translate("CopyBatch", "置き換える「%1」をごみ箱に移せませんでした。").arg(shownName(targetPath(index))),
+                moved.reason);
+}
+
 bool CopyRun::copyOrLink(int index)
 {
     const QString source = sourcePath(index);
     const QString target = targetPath(index);
     using Landing = BatchFiles::Landing;
-    const Landing landing = replaces(index) ? Landing::Replacing : Landing::WithoutReplacing;
+    if (replaces(index) && !trashHolder(index)) return false;
+    const Landing landing = Landing::WithoutReplacing;
     FsResult<FileVersion> result;
     bool linked = false;
     if (m_request.move) {
@@ -265,7 +333,8 @@ bool CopyRun::copyOrLink(int index)
     // A copy whose source name this run reuses holds the only copy of that
     // content once the name is taken: it must be on the volume first.
     if (!m_request.move || result.status.fault == FsFault::CannotLink)
-        result = m_files.copyFile(source, target, landing, m_overwritten[size_t(index)]);
+        result = m_files.copyFile(source, target, landing, m_overwritten[size_t(index)],
+                                  [this] { return m_inCycle || !m_progress.stopRequested(); });
 
     switch (result.status.fault) {
     case FsFault::None:
@@ -283,6 +352,9 @@ bool CopyRun::copyOrLink(int index)
     case FsFault::NotPlainFile:
         notDone(index, QCoreApplication::translate("CopyBatch", "通常のファイルではないため、コピーしていません"));
         return true;
+    case FsFault::Stopped:
+        m_stopped = true;
+        return false;
     default:
         return fail(QCoreApplication::translate("CopyBatch", "「%1」を「%2」に%3できませんでした。")
                         .arg(shownName(source), shownName(target),
@@ -295,10 +367,12 @@ bool CopyRun::landSetAside(int index)
 {
     Outcome &outcome = m_outcomes[size_t(index)];
     const QString target = targetPath(index);
-    const FsStatus status = replaces(index) ? m_files.renameReplacing(outcome.keptPath, target)
-                                            : m_files.renameWithoutReplacing(outcome.keptPath, target);
+    const QString kept = m_plan.steps[size_t(index)].keptPath;
+    if (replaces(index) && !trashHolder(index)) return false;
+    const FsStatus status = m_files.renameWithoutReplacing(kept, target);
     if (status.ok()) {
         outcome.landed = true;
+        outcome.sourceGone = true;
         ++m_landed;
         return true;
     }
@@ -306,7 +380,7 @@ bool CopyRun::landSetAside(int index)
         notDone(index, QCoreApplication::translate("CopyBatch", "途中で同じ名前のファイルが作られたため、名前を変えていません"));
         return true;
     }
-    return fail(QCoreApplication::translate("CopyBatch", "「%1」を「%2」にできませんでした。").arg(shownName(outcome.keptPath), shownName(target)),
+    return fail(QCoreApplication::translate("CopyBatch", "「%1」を「%2」にできませんでした。").arg(shownName(kept), shownName(target)),
                 status.reason);
 }
 
@@ -380,6 +454,7 @@ bool CopyRun::deleteSource(int index)
     if (!outcome.linked) m_files.setAttributesNormal(source);
     const FsStatus status = m_files.deleteFile(source);
     if (!status.ok()) return fail(QCoreApplication::translate("CopyBatch", "「%1」を削除できませんでした。").arg(shownName(source)), status.reason);
+    m_outcomes[size_t(index)].sourceGone = true;
     ++m_deleted;
     return true;
 }
@@ -422,10 +497,10 @@ QString CopyRun::failureText() const
 
 }  // namespace
 
-BatchEnd CopyBatch(BatchFiles &files, Dialogs &dialogs, BatchProgress &progress, const CopyBatchRequest &request)
+BatchEnd CopyBatch(const BatchRoles &roles, const CopyBatchRequest &request)
 {
     CopyPlan plan;
-    switch (PlanCopyBatch(files, dialogs, request, plan)) {
+    switch (PlanCopyBatch(roles.files, roles.dialogs, request, plan)) {
     case PlanEnd::Cancelled:
         return BatchEnd::Cancelled;
     case PlanEnd::Refused:
@@ -433,7 +508,9 @@ BatchEnd CopyBatch(BatchFiles &files, Dialogs &dialogs, BatchProgress &progress,
     case PlanEnd::Ready:
         break;
     }
-    return CopyRun(files, dialogs, progress, request, plan).run();
+    std::optional<CopyJournal> journal = BeginCopyJournal(roles, request, plan);
+    if (!journal) return BatchEnd::Refused;
+    return CopyRun(roles, request, plan, *journal).run();
 }
 
 }  // namespace nv

@@ -16,26 +16,14 @@
 // DSC001.jpg are one file on a FAT card.
 #pragma once
 
+#include "journal/batchroles.h"
 #include "naming/namecomposer.h"
-#include "platform/batchfiles.h"
-#include "platform/dialogs.h"
 
 #include <QStringList>
 
 #include <vector>
 
 namespace nv {
-
-// The progress bar as the copy loop drives it.
-class BatchProgress {
-public:
-    virtual ~BatchProgress() = default;
-    // Minimum 0, the given maximum, position 0, shown.
-    virtual void show(int maximum) = 0;
-    virtual void setPosition(int position) = 0;
-    // Hidden, and the position back to 0.
-    virtual void hide() = 0;
-};
 
 struct CopyBatchRequest {
     QString sourceFolder;          // ending in "/"
@@ -48,6 +36,7 @@ struct CopyBatchRequest {
     // whole batch before the first copy.
     bool askOnExisting = true;
     bool move = false;             // delete the sources whose copies were made
+    BatchKind kind = BatchKind::Rename;   // the button, as the journal and the undo menu name it
 };
 
 enum class BatchEnd {
@@ -55,19 +44,26 @@ enum class BatchEnd {
     Cancelled,   // Cancel at an overwrite question: no file was touched
     Refused,     // a message said why the batch cannot be made: no file was touched
     Failed,      // a message said what failed and what had been done; the bar stays
+    Stopped,     // the user stopped it between two files and keeps what was done; the bar is hidden
+    StoppedToUndo,   // ... and asked to take back what was done (the batch of journals.lastBegun())
 };
 
 // Whether files changed on disk, so that both lists are to be listed again.
-inline bool filesChanged(BatchEnd end) { return end == BatchEnd::Normal || end == BatchEnd::Failed; }
+inline bool filesChanged(BatchEnd end) { return end != BatchEnd::Cancelled && end != BatchEnd::Refused; }
+
 
 // Before the first copy every new name is made and checked: a name that
 // cannot be one file name in the destination folder (empty, ".", "..", "/" or
 // a NUL character in it, too long for that folder, or on a memory card one of
 // the names cardnames.h lists), a rule that cannot give a name, two selected
 // files given one name, or a name held by a folder refuses the batch with one
-// message. A copy, flush or deletion that fails part way
+// message. Then the journal is written, and where it cannot be the batch is
+// refused. A file the user agreed to replace goes to the trash (or, where its
+// volume has none, to a visible name beside it, named at the end) just
+// before its name is taken. A copy, flush or deletion that fails part way
 // ends the run at once with a message naming the file, the system's reason
-// and what was already done.
-BatchEnd CopyBatch(BatchFiles &files, Dialogs &dialogs, BatchProgress &progress, const CopyBatchRequest &request);
+// and what was already done. A stop ends it between two files, the copy under
+// way given up; the sources of a move already landed are deleted all the same.
+BatchEnd CopyBatch(const BatchRoles &roles, const CopyBatchRequest &request);
 
 }  // namespace nv

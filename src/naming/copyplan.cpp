@@ -8,8 +8,6 @@
 namespace nv {
 namespace {
 
-constexpr int kListedFiles = 20;
-
 bool isSelected(const CopyBatchRequest &request, qsizetype row)
 {
     return row < qsizetype(request.selected.size()) && request.selected[size_t(row)];
@@ -221,23 +219,6 @@ PlanEnd Planner::refuse()
 
 }  // namespace
 
-void BatchReport::add(const QString &oldName, const QString &newName, const QString &reason)
-{
-    m_lines.append(QCoreApplication::translate("CopyPlan", "「%1」→「%2」：%3").arg(shownName(oldName), shownName(newName), reason));
-}
-
-void BatchReport::addFile(const QString &name, const QString &reason)
-{
-    m_lines.append(QCoreApplication::translate("CopyPlan", "「%1」：%2").arg(shownName(name), reason));
-}
-
-QString BatchReport::text() const
-{
-    QString text = m_lines.mid(0, kListedFiles).join(QLatin1Char('\n'));
-    if (m_lines.size() > kListedFiles) text += QCoreApplication::translate("CopyPlan", "\nほか %1 件").arg(m_lines.size() - kListedFiles);
-    return text;
-}
-
 QString nameProblem(const BatchFiles::FolderProbe &folder, const QString &name)
 {
     const qsizetype length = folder.nameLengthInUtf16 ? name.size() : toNativeName(name).size();
@@ -246,13 +227,6 @@ QString nameProblem(const BatchFiles::FolderProbe &folder, const QString &name)
         return QCoreApplication::translate("CopyPlan", "名前が長すぎます（このフォルダでは %1 %2まで）").arg(folder.maxNameLength).arg(unit);
     }
     return folder.foldsLetterCase ? cardNameProblem(name) : QString();
-}
-
-QString shownName(QString name) { return name.replace(QChar(0), QChar(0x2400)); }
-
-void tell(Dialogs &dialogs, const QString &text)
-{
-    dialogs.showMessage(text, MessageButtons::Ok, MessageIcon::Exclamation, kApplicationTitle);
 }
 
 PlanEnd PlanCopyBatch(BatchFiles &files, Dialogs &dialogs, const CopyBatchRequest &request, CopyPlan &plan)

@@ -3,27 +3,15 @@
 // touched. The second half, which runs it, is in copybatch.cpp.
 #pragma once
 
+#include "journal/batchreport.h"
 #include "naming/copybatch.h"
+#include "platform/trash.h"
 
 #include <QHash>
 
+#include <optional>
+
 namespace nv {
-
-// Lines naming files, for one message: the first twenty, then a count.
-class BatchReport {
-public:
-    void add(const QString &oldName, const QString &newName, const QString &reason);
-    void addFile(const QString &name, const QString &reason);
-    bool isEmpty() const { return m_lines.isEmpty(); }
-    QString text() const;
-
-private:
-    QStringList m_lines;
-};
-
-// A NUL character would cut the text of a message box short.
-QString shownName(QString name);
-void tell(Dialogs &dialogs, const QString &text);
 
 // The form in which a folder tells names apart.
 inline QString nameKey(const BatchFiles::FolderProbe &folder, const QString &name)
@@ -47,6 +35,11 @@ struct PlannedStep {
     // The step whose source holds the new name and must be copied out first;
     // this very step for a name that differs from its own in letter case only.
     int next = -1;
+    // Chosen before the run, for its journal: the hidden name its source goes
+    // to where a cycle or a name taken by a move needs it, and where the file
+    // it replaces goes.
+    QString keptPath;
+    std::optional<TrashEntry> trash;
 };
 
 struct CopyPlan {

@@ -1,8 +1,11 @@
 #include "naming/digitalignment.h"
 
+#include "naming/copyjournal.h"
+
 #include "text/characters.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QHash>
 
 #include <algorithm>
@@ -93,14 +96,34 @@ void checkAgainstFolder(BatchFiles &files, const QString &folder, AlignmentPlan 
     }
 }
 
+Journal alignmentJournal(const BatchRoles &roles, const QString &folder, const AlignmentPlan &plan)
+{
+    Journal journal;
+    journal.kind = BatchKind::Alignment;
+    journal.startedMs = QDateTime::currentMSecsSinceEpoch();
+    journal.source = journal.destination = roles.journals.describeFolder(folder);
+    for (const AlignedName &rename : plan.renames) {
+        JournalStep step;
+        step.from = folder + rename.oldName;
+        step.to = folder + rename.newName;
+        step.method = StepMethod::Rename;
+        step.source = roles.files.fileVersion(step.from).value;
+        journal.steps.push_back(step);
+    }
+    return journal;
+}
+
 // Every new name was free on disk, so it is no old name that a rename still
 // has to move away: the order does not matter. Another program may take a name meanwhile;
 // the rename then fails without replacing it.
-AlignmentEnd renameAll(BatchFiles &files, const QString &folder, const AlignmentPlan &plan, QString &message)
+AlignmentEnd renameAll(const BatchRoles &roles, const QString &folder, const AlignmentPlan &plan,
+                       std::vector<StepOutcome> &outcomes, QString &message)
 {
     int renamed = 0;
+    roles.progress.show(int(plan.renames.size()));
     for (const AlignedName &rename : plan.renames) {
-        const FsStatus status = files.renameWithoutReplacing(folder + rename.oldName, folder + rename.newName);
+        if (roles.progress.stopRequested()) return AlignmentEnd::Stopped;
+        const FsStatus status = roles.files.renameWithoutReplacing(folder + rename.oldName, folder + rename.newName);
         if (!status.ok()) {
             message = QCoreApplication::translate("DigitAlignment", "「%1」を「%2」にできませんでした。\n%3\n処理を中止しました。"
                                      "それまでに %4 個のファイルの名前を変えました。")
@@ -108,7 +131,8 @@ AlignmentEnd renameAll(BatchFiles &files, const QString &folder, const Alignment
                           .arg(renamed);
             return AlignmentEnd::Failed;
         }
-        ++renamed;
+        outcomes[size_t(renamed)] = {true, false, true, false};
+        roles.progress.setPosition(++renamed);
     }
     return AlignmentEnd::Renamed;
 }
@@ -156,25 +180,41 @@ QString AlignedNameOf(const QString &name, const QString &longest)
     return alignedTo(lead, name, length).value_or(name);
 }
 
-AlignmentEnd AlignNumbersInFolder(BatchFiles &files, Dialogs &dialogs, const QString &folder, const QStringList &names,
+AlignmentEnd AlignNumbersInFolder(const BatchRoles &roles, const QString &folder, const QStringList &names,
                                   const std::function<void(AlignmentPlan &)> &takeAlong)
 {
     AlignmentEnd end = AlignmentEnd::Renamed;
     QString message;
+    std::vector<StepOutcome> outcomes;
+    FsStatus unwritten;
     {
-        const BusyPointer busy(dialogs);
+        const BusyPointer busy(roles.dialogs);
         AlignmentPlan plan = PlanAlignment(names);
         if (takeAlong && plan.refusals.isEmpty()) takeAlong(plan);
-        if (plan.refusals.isEmpty() && !plan.renames.empty()) checkAgainstFolder(files, folder, plan);
+        if (plan.refusals.isEmpty() && !plan.renames.empty()) checkAgainstFolder(roles.files, folder, plan);
         if (!plan.refusals.isEmpty()) {
             end = AlignmentEnd::Refused;
             message = QCoreApplication::translate("DigitAlignment", "次のファイルは桁合わせできません。\nファイルの名前は一つも変えていません。\n\n")
                       + plan.refusals.text();
-        } else {
-            end = renameAll(files, folder, plan, message);
+        } else if (!plan.renames.empty()) {
+            FsResult<std::unique_ptr<OpenJournal>> journal =
+                roles.journals.begin(alignmentJournal(roles, folder, plan));
+            if (!journal.ok()) {
+                end = AlignmentEnd::Refused;
+                unwritten = journal.status;
+            } else {
+                outcomes.resize(plan.renames.size());
+                end = renameAll(roles, folder, plan, outcomes, message);
+                roles.journals.finish(*journal.value, outcomes);
+                roles.progress.hide();
+            }
         }
     }
-    if (!message.isEmpty()) tell(dialogs, message);
+    if (!message.isEmpty()) tell(roles.dialogs, message);
+    if (!unwritten.ok()) TellJournalUnwritable(roles.dialogs, roles.journals, unwritten);
+    if (end == AlignmentEnd::Stopped
+        && AskUndoAfterStop(roles.dialogs, landedCount(outcomes), int(outcomes.size()), QString()))
+        end = AlignmentEnd::StoppedToUndo;
     return end;
 }
 

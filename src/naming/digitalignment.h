@@ -45,15 +45,18 @@ enum class AlignmentEnd {
     Renamed,   // every name that had to change changed; nothing to change counts too
     Refused,   // a message said why not; no file was renamed
     Failed,    // a message said which rename failed and how many were done before
+    Stopped,   // the user stopped it and keeps what was done
+    StoppedToUndo,   // ... and asked to take back what was done (the batch of journals.lastBegun())
 };
 
 // Aligns the named files of a folder under the busy pointer. Every new name is
 // checked before the first rename: it must be free on disk (hidden files
 // count) and not be shared by two files, compared as the folder compares
-// names. The files are renamed, never copied, and never over another file.
+// names. The files are renamed, never copied, and never over another file,
+// after the journal was written; a stop ends the renames between two files.
 // takeAlong, when given, adds the renames of files that go with the aligned
 // ones to a plan that refused nothing, before anything is checked on disk.
-AlignmentEnd AlignNumbersInFolder(BatchFiles &files, Dialogs &dialogs, const QString &folder, const QStringList &names,
+AlignmentEnd AlignNumbersInFolder(const BatchRoles &roles, const QString &folder, const QStringList &names,
                                   const std::function<void(AlignmentPlan &)> &takeAlong = {});
 
 }  // namespace nv

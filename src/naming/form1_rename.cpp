@@ -15,58 +15,10 @@
 #include "panes/folderlist.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProgressBar>
 
 namespace nv {
-namespace {
-
-// How often a long run lets the window repaint itself.
-constexpr qint64 kRepaintIntervalMs = 50;
-
-// The progress bar of the window as the copy loop drives it. The run holds the
-// only thread, so the window is let repaint now and then; the user's input
-// waits until the run is over, so no other handler runs inside it.
-class ProgressBarProgress : public BatchProgress {
-public:
-    explicit ProgressBarProgress(QProgressBar *bar) : m_bar(bar) {}
-
-    void show(int maximum) override
-    {
-        m_bar->setRange(0, maximum);
-        m_bar->setValue(0);
-        m_bar->show();
-        repaintWindow();
-    }
-
-    void setPosition(int position) override
-    {
-        m_bar->setValue(position);
-        if (m_sinceRepaint.hasExpired(kRepaintIntervalMs)) repaintWindow();
-    }
-
-    void hide() override
-    {
-        m_bar->hide();
-        m_bar->setValue(0);
-    }
-
-private:
-    void repaintWindow()
-    {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        m_sinceRepaint.start();
-    }
-
-    QProgressBar *m_bar;
-    QElapsedTimer m_sinceRepaint;
-};
-
-}  // namespace
-
 void Form1::Command3_Click()
 {
     if (Check3->isChecked()) {
@@ -78,7 +30,7 @@ void Form1::Command3_Click()
     const QString head = Combo2->currentText();
     const qint32 start = StartNumber(Text2->text());
     const int digits = List1->currentRow();
-    CopyBatchRequest request = copyRequest(true);
+    CopyBatchRequest request = copyRequest(BatchKind::Rename, true);
     if (Program.PhotoSets != 1) {
         request.newName = SerialNameRule(head, start, digits, Combo1->currentText());
     } else {
@@ -93,7 +45,7 @@ void Form1::Command3_Click()
 // The prefix addition leaves the history alone: its text is no head name of a series.
 void Form1::Command6_Click()
 {
-    CopyBatchRequest request = copyRequest(true);
+    CopyBatchRequest request = copyRequest(BatchKind::Prefix, true);
     request.newName = PrefixNameRule(Combo2->currentText());
     if (Program.PhotoSets == 1) {
         const std::optional<SetSelection> sets = selectWholeSets(request.rows, request.selected);
@@ -103,7 +55,7 @@ void Form1::Command6_Click()
     runCopyBatch(request);
 }
 
-// No history, no question, no progress bar: renames in place take moments.
+// No history, no question.
 void Form1::RenameAligned()
 {
     const QStringList rows = ListView1->rowNames();
@@ -117,11 +69,12 @@ void Form1::RenameAligned()
         takeAlong = [&](AlignmentPlan &plan) { AlignFollowers(*sets, rows, plan); };
     }
     // A refusal renamed nothing: the selection stays for the user to mend.
-    const AlignmentEnd end = AlignNumbersInFolder(m_platform.batchFiles, m_platform.dialogs, Dir1->highlightedPath(),
-                                                  selected, takeAlong);
-    if (end == AlignmentEnd::Refused) return;
-    RefreshSourceList();
-    RefreshTargetList();
+    const QString folder = Dir1->highlightedPath();
+    runInBatchState([&](const BatchRoles &roles) {
+        const AlignmentEnd end = AlignNumbersInFolder(roles, folder, selected, takeAlong);
+        if (end == AlignmentEnd::StoppedToUndo) undoJournal(roles, roles.journals.lastBegun());
+        return end != AlignmentEnd::Refused;
+    });
 }
 
 // A changed extension can leave a file that no program opens: the user
@@ -135,14 +88,15 @@ void Form1::Command4_Click()
                        "拡張子のリネームをしますか？"),
         MessageButtons::OkCancel, MessageIcon::None, tr("注意"));
     if (answer != MessageAnswer::Ok) return;
-    CopyBatchRequest request = copyRequest(false);
+    CopyBatchRequest request = copyRequest(BatchKind::Extension, false);
     request.newName = ExtensionNameRule(extension);
     runCopyBatch(request);
 }
 
-CopyBatchRequest Form1::copyRequest(bool askOnExisting)
+CopyBatchRequest Form1::copyRequest(BatchKind kind, bool askOnExisting)
 {
     CopyBatchRequest request;
+    request.kind = kind;
     request.move = Check1->isChecked();
     request.sourceFolder = Dir1->highlightedPath();
     request.destinationFolder = Dir2->highlightedPath();
@@ -154,10 +108,11 @@ CopyBatchRequest Form1::copyRequest(bool askOnExisting)
 
 void Form1::runCopyBatch(const CopyBatchRequest &request)
 {
-    ProgressBarProgress progress(ProgressBar1);
-    if (!filesChanged(CopyBatch(m_platform.batchFiles, m_platform.dialogs, progress, request))) return;
-    RefreshSourceList();
-    RefreshTargetList();
+    runInBatchState([&](const BatchRoles &roles) {
+        const BatchEnd end = CopyBatch(roles, request);
+        if (end == BatchEnd::StoppedToUndo) undoJournal(roles, roles.journals.lastBegun());
+        return filesChanged(end);
+    });
 }
 
 }  // namespace nv

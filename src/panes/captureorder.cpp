@@ -86,9 +86,10 @@ bool CaptureTimes::order(const QString &folder, std::vector<FileEntry> &entries,
         if (!carryOn()) return false;
         CaptureTimeReading reading(m_media, paths, kReadingLimitMs);
         for (size_t done = 0; done < unread.size();) {
-            for (const CaptureTimeTexts &texts : reading.take(kEventIntervalMs)) {
-                const size_t i = unread[done++];
-                instants[i] = CaptureInstant(texts);
+            for (const CaptureTimeReading::Read &read : reading.take(kEventIntervalMs)) {
+                const size_t i = unread[size_t(read.index)];
+                ++done;
+                instants[i] = CaptureInstant(read.texts);
                 // Looked up anew: a listing run during the events may have replaced the folder's times.
                 m_known[folder].insert(entries[i].name, {entries[i].version, instants[i]});
             }

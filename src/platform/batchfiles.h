@@ -6,6 +6,8 @@
 #include "platform/fsstatus.h"
 #include "platform/paths.h"
 
+#include <functional>
+
 namespace nv {
 
 class BatchFiles {
@@ -32,15 +34,19 @@ public:
     virtual FsResult<NameState> nameState(const QString &path) = 0;
     // The version of the file a path leads to (links followed).
     virtual FsResult<FileVersion> fileVersion(const QString &path) = 0;
+    // Asked between chunks of a copy of a few MiB each: false gives the copy up.
+    using KeepCopying = std::function<bool()>;
+
     // Copies a plain file's bytes, permissions and times to target. The bytes
     // go to a temporary file in the target's folder, locked while it is
     // written, which is removed on every failure, so no half-written target or
     // stray file is ever left. Fails with NotPlainFile for anything but a plain
     // file (never waiting on a pipe), and with Changed when the source changed
     // while it was read. With durable, the copy is on the volume before it
-    // takes its name. Gives the version of the source that was copied.
+    // takes its name. Where keepGoing answers false the copy stops and fails
+    // with Stopped, its temporary removed. Gives the version of the source that was copied.
     virtual FsResult<FileVersion> copyFile(const QString &source, const QString &target, Landing landing,
-                                           bool durable) = 0;
+                                           bool durable, const KeepCopying &keepGoing = {}) = 0;
     // Gives a plain file (not a link) a second name, target, on the same file
     // system: no byte is copied. CannotLink when that is not possible here (no
     // hard links, another file system, too many links, not a plain file).
@@ -50,11 +56,13 @@ public:
     // name is taken, also where the system has no such rename of its own.
     virtual FsStatus renameWithoutReplacing(const QString &from, const QString &to) = 0;
     virtual FsStatus renameReplacing(const QString &from, const QString &to) = 0;
-    // Renames a file to a new hidden name in its folder that marks it as kept
-    // (never removed by removeStaleTemporaries) and gives that name's path. A
-    // failure gives the last name tried where there was one: a rename may
-    // report a failure although it happened, and the caller looks there.
-    virtual FsResult<QString> setAside(const QString &path) = 0;
+    // A hidden name in the folder of path, free now, that marks a file as kept
+    // (never removed by removeStaleTemporaries): chosen when a batch is
+    // planned, so that its journal names it before the file is set aside.
+    virtual QString keptNameFor(const QString &path) = 0;
+    // Renames a file to its kept name, never replacing. A rename may report
+    // a failure although it happened: the caller looks at keptPath.
+    virtual FsStatus setAside(const QString &path, const QString &keptPath) = 0;
     // Removes the temporary copies that a run killed part way left in a folder,
     // except those a running copy still holds. Failures pass in silence: the
     // files are hidden and harmless.

@@ -69,9 +69,18 @@ MessageAnswer DesktopDialogs::showMessage(const QString &text, MessageButtons bu
         add(QT_TRANSLATE_NOOP("MessageBox", "いいえ(&N)"), QMessageBox::NoRole, MessageAnswer::No);
         add(QT_TRANSLATE_NOOP("MessageBox", "キャンセル"), QMessageBox::RejectRole, MessageAnswer::Cancel);
         break;
+    case MessageButtons::YesNo:
+        add(QT_TRANSLATE_NOOP("MessageBox", "はい(&Y)"), QMessageBox::YesRole, MessageAnswer::Yes);
+        add(QT_TRANSLATE_NOOP("MessageBox", "いいえ(&N)"), QMessageBox::NoRole, MessageAnswer::No);
+        break;
+    case MessageButtons::UndoOrKeep:
+        add(QT_TRANSLATE_NOOP("MessageBox", "元に戻す(&U)"), QMessageBox::YesRole, MessageAnswer::Yes);
+        add(QT_TRANSLATE_NOOP("MessageBox", "このままにする(&K)"), QMessageBox::NoRole, MessageAnswer::No);
+        break;
     }
-    box.setDefaultButton(choices.front().button);
-    if (buttons != MessageButtons::Ok) box.setEscapeButton(choices.back().button);
+    box.setDefaultButton(buttons == MessageButtons::YesNo ? choices.back().button : choices.front().button);
+    if (buttons != MessageButtons::Ok && buttons != MessageButtons::UndoOrKeep)
+        box.setEscapeButton(choices.back().button);
 
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);   // a question is never answered under the hourglass
     box.exec();

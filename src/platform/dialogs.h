@@ -6,7 +6,11 @@
 
 namespace nv {
 
-enum class MessageButtons { Ok, OkCancel, YesNoCancel };
+// YesNo: いいえ is the default and Escape answers No, for questions where
+// keeping things as they are is the safe answer. UndoOrKeep: 元に戻す(&U)
+// (the default, answering Yes) and このままにする(&K) (No); Escape and the
+// close box dismiss it.
+enum class MessageButtons { Ok, OkCancel, YesNoCancel, YesNo, UndoOrKeep };
 enum class MessageIcon { None, Exclamation };
 // Dismissed: a box without a Cancel button was closed with Escape or its close box.
 enum class MessageAnswer { Ok, Cancel, Yes, No, Dismissed };
@@ -23,7 +27,7 @@ public:
     virtual ~Dialogs() = default;
 
     // A modal box; an empty title stands for kApplicationTitle. The first button
-    // is the default; Escape answers Cancel where there is one.
+    // is the default, except for YesNo; Escape answers Cancel where there is one.
     virtual MessageAnswer showMessage(const QString &text, MessageButtons buttons, MessageIcon icon,
                                       const QString &title = QString()) = 0;
     virtual void setBusyPointer(bool busy) = 0;

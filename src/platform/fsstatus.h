@@ -15,6 +15,7 @@ enum class FsFault {
     Changed,    // a file changed while it was being read
     NotPlainFile,   // a folder, a device, a pipe or a socket where a plain file was expected
     CannotLink,     // this file system, or this pair of folders, gives a file no second name
+    Stopped,        // the user stopped the batch while the call ran
     Other,
 };
 

@@ -4,6 +4,7 @@
 
 #include "platform/nativepath.h"
 #include "platform/posixfiles.h"
+#include "platform/posixmounts.h"
 
 #include <QCoreApplication>
 #include <QStorageInfo>
@@ -27,25 +28,14 @@ namespace {
 // Random names that are all taken mean something else is wrong.
 constexpr int kNameAttempts = 100;
 
-constexpr long kMsdosMagic = 0x4d44;
-constexpr long kExfatMagic = 0x2011BAB0;
-constexpr long kNtfsMagic = 0x5346544e;
-constexpr long kNtfs3Magic = 0x7366746e;
-constexpr long kFuseMagic = 0x65735546;
-
-bool isWindowsFileSystem(long type)
-{
-    return type == kMsdosMagic || type == kExfatMagic || type == kNtfsMagic || type == kNtfs3Magic;
-}
-
 // FUSE serves FAT, exFAT and NTFS to Linux as often as the kernel does; its
 // times are as coarse as the volume's.
-bool keepsCoarseTimes(long type) { return isWindowsFileSystem(type) || type == kFuseMagic; }
+bool keepsCoarseTimes(long type) { return posix::isWindowsFileSystem(type) || posix::isFuse(type); }
 
 bool countsNamesInUtf16(const QString &folder, long type)
 {
-    if (isWindowsFileSystem(type)) return true;
-    if (type != kFuseMagic) return false;
+    if (posix::isWindowsFileSystem(type)) return true;
+    if (!posix::isFuse(type)) return false;
     const QByteArray kind = QStorageInfo(folder).fileSystemType();
     return kind == "fuseblk" || kind.contains("fat") || kind.contains("ntfs");
 }
@@ -79,27 +69,37 @@ FsStatus linkStatus(int error)
     return refused ? FsStatus::failure(FsFault::CannotLink, FsStatus::fromErrno(error).reason) : statusOf(error);
 }
 
-// Copies every byte from one descriptor to another: copy_file_range where the
-// kernel offers it (no trip through user space), plain reads and writes where
-// it does not (across some file systems, FUSE).
-bool copyBytes(int from, int to)
+constexpr size_t kCopyChunk = size_t(8) << 20;
+
+// Copies every byte from one descriptor to another, a chunk at a time so that
+// a stop is heard: copy_file_range where the kernel offers it (no trip through
+// user space), plain reads and writes where it does not (across some file
+// systems, FUSE). ECANCELED when keepGoing said no.
+int copyBytes(int from, int to, const BatchFiles::KeepCopying &keepGoing)
 {
+    const auto stopped = [&] { return keepGoing && !keepGoing(); };
     for (;;) {
-        const ssize_t n = ::copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
-        if (n == 0) return true;
+        if (stopped()) return ECANCELED;
+        const ssize_t n = ::copy_file_range(from, nullptr, to, nullptr, kCopyChunk, 0);
+        if (n == 0) return 0;
         if (n > 0) continue;
         if (errno == EINTR) continue;
-        if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return false;
+        if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return errno;
         break;
     }
     std::vector<char> buffer(1 << 20);
-    for (;;) {
+    for (size_t sinceAsked = 0;;) {
+        if (sinceAsked >= kCopyChunk) {
+            if (stopped()) return ECANCELED;
+            sinceAsked = 0;
+        }
         const ssize_t got = ::read(from, buffer.data(), buffer.size());
-        if (got == 0) return true;
-        if (got < 0) { if (errno == EINTR) continue; return false; }
+        if (got == 0) return 0;
+        if (got < 0) { if (errno == EINTR) continue; return errno; }
+        sinceAsked += size_t(got);
         for (ssize_t done = 0; done < got;) {
             const ssize_t put = ::write(to, buffer.data() + done, size_t(got - done));
-            if (put < 0) { if (errno == EINTR) continue; return false; }
+            if (put < 0) { if (errno == EINTR) continue; return errno; }
             done += put;
         }
     }
@@ -154,7 +154,7 @@ FsResult<FileVersion> PosixBatchFiles::fileVersion(const QString &path)
 }
 
 FsResult<FileVersion> PosixBatchFiles::copyFile(const QString &source, const QString &target,
-                                                        Landing landing, bool durable)
+                                                        Landing landing, bool durable, const KeepCopying &keepGoing)
 {
     // Without O_NONBLOCK a pipe would hold the program until someone writes to it.
     Descriptor from(::open(toNativeName(source).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
@@ -168,7 +168,9 @@ FsResult<FileVersion> PosixBatchFiles::copyFile(const QString &source, const QSt
     const QByteArray targetName = toNativeName(target);
     posix::TemporaryFile copy(posix::folderOf(targetName));
     if (copy.fd() < 0) return failure<FileVersion>(lastError());
-    if (!copyBytes(from.fd, copy.fd())) return failure<FileVersion>(lastError());
+    const int copied = copyBytes(from.fd, copy.fd(), keepGoing);
+    if (copied == ECANCELED) return failure<FileVersion>(FsStatus::failure(FsFault::Stopped, QCoreApplication::translate("FileSystem", "中止しました")));
+    if (copied != 0) return failure<FileVersion>(FsStatus::fromErrno(copied));
     struct stat after {};
     if (::fstat(from.fd, &after) != 0) return failure<FileVersion>(lastError());
     if (!isUnchanged(posix::versionOf(after), posix::versionOf(before))) {
@@ -229,15 +231,18 @@ FsStatus PosixBatchFiles::renameReplacing(const QString &from, const QString &to
     return statusOf(::rename(toNativeName(from).constData(), toNativeName(to).constData()) == 0 ? 0 : errno);
 }
 
-FsResult<QString> PosixBatchFiles::setAside(const QString &path)
+QString PosixBatchFiles::keptNameFor(const QString &path)
 {
-    const QByteArray from = toNativeName(path);
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        const QByteArray kept = posix::randomName(posix::folderOf(from), posix::kKeptPrefix);
-        const int error = posix::renameWithoutReplacing(from.constData(), kept.constData());
-        if (error != EEXIST) return {fromNativeName(kept), statusOf(error)};
-    }
-    return failure<QString>(FsStatus::fromErrno(EEXIST));
+    const QByteArray folder = posix::folderOf(toNativeName(path));
+    QByteArray kept = posix::randomName(folder, posix::kKeptPrefix);
+    for (int attempt = 1; attempt < kNameAttempts && nameExists(kept); ++attempt)
+        kept = posix::randomName(folder, posix::kKeptPrefix);
+    return fromNativeName(kept);
+}
+
+FsStatus PosixBatchFiles::setAside(const QString &path, const QString &keptPath)
+{
+    return statusOf(posix::renameWithoutReplacing(toNativeName(path).constData(), toNativeName(keptPath).constData()));
 }
 
 void PosixBatchFiles::removeStaleTemporaries(const QString &folder)

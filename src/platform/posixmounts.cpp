@@ -113,10 +113,17 @@ std::optional<Mount> mountOf(const QByteArray &path, int &error)
     return *best;
 }
 
+bool isWindowsFileSystem(long fileSystemMagic)
+{
+    return fileSystemMagic == kMsdosMagic || fileSystemMagic == kExfatMagic || fileSystemMagic == kNtfsMagic
+           || fileSystemMagic == kNtfs3Magic;
+}
+
+bool isFuse(long fileSystemMagic) { return fileSystemMagic == kFuseMagic; }
+
 bool keepsStableInodes(long fileSystemMagic)
 {
-    return fileSystemMagic != kMsdosMagic && fileSystemMagic != kExfatMagic && fileSystemMagic != kNtfsMagic
-           && fileSystemMagic != kNtfs3Magic && fileSystemMagic != kFuseMagic;
+    return !isWindowsFileSystem(fileSystemMagic) && !isFuse(fileSystemMagic);
 }
 
 bool foldsLetterCase(long fileSystemMagic, const QByteArray &mountType)

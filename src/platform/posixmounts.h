@@ -26,6 +26,10 @@ struct Mount {
 // be looked at.
 std::optional<Mount> mountOf(const QByteArray &path, int &error);
 
+// FAT, exFAT and NTFS as the kernel serves them, and anything through FUSE
+// (which serves them as often), told by the magic number statfs gives.
+bool isWindowsFileSystem(long fileSystemMagic);
+bool isFuse(long fileSystemMagic);
 // File systems that give one file another inode number from one look to the
 // next, or after the volume was mounted again (FAT, exFAT, NTFS, anything
 // through FUSE): a file is told by its name, size and time there.

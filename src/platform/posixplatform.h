@@ -51,11 +51,12 @@ public:
     FsResult<NameState> nameState(const QString &path) override;
     FsResult<FileVersion> fileVersion(const QString &path) override;
     FsResult<FileVersion> copyFile(const QString &source, const QString &target, Landing landing,
-                                   bool durable) override;
+                                   bool durable, const KeepCopying &keepGoing = {}) override;
     FsResult<FileVersion> linkFile(const QString &source, const QString &target, Landing landing) override;
     FsStatus renameWithoutReplacing(const QString &from, const QString &to) override;
     FsStatus renameReplacing(const QString &from, const QString &to) override;
-    FsResult<QString> setAside(const QString &path) override;
+    QString keptNameFor(const QString &path) override;
+    FsStatus setAside(const QString &path, const QString &keptPath) override;
     void removeStaleTemporaries(const QString &folder) override;
     FsResult<FolderProbe> probeFolder(const QString &folder, const QString &otherFolder) override;
     FsStatus flushVolume(const QString &folder) override;

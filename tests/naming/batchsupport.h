@@ -3,6 +3,7 @@
 #pragma once
 
 #include "naming/copybatch.h"
+#include "testplatform.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,6 +50,8 @@ public:
         shown = false;
         position = 0;
     }
+    bool stopRequested() override { return stopAt >= 0 && position >= stopAt; }
+    int stopAt = -1;   // the bar's position from which a stop is asked
 };
 
 // The calls of a run that walked every row: show, one position per row, hide.
@@ -70,6 +73,17 @@ inline CopyBatchRequest request(const QString &from, const QString &to, const QS
                                 bool move, bool ask = true)
 {
     return {from, to, rows, std::vector<bool>(size_t(rows.size()), true), std::move(rule), ask, move};
+}
+
+}  // namespace nv
+
+namespace nv {
+
+// A batch over the test platform, its journals in the platform's journal folder.
+inline BatchEnd runBatch(TestPlatform &platform, BatchProgress &progress, const CopyBatchRequest &request)
+{
+    BatchJournals journals(platform, platform, platform.journalFolder());
+    return CopyBatch({platform, platform, platform, journals, progress}, request);
 }
 
 }  // namespace nv

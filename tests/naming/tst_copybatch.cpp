@@ -75,7 +75,7 @@ void TestCopyBatch::unselectedRowsUseNoNumbers()
                                      false);
     batch.selected = {false, true, false, true};
 
-    QCOMPARE(CopyBatch(platform, platform, progress, batch), BatchEnd::Normal);
+    QCOMPARE(runBatch(platform, progress, batch), BatchEnd::Normal);
     QCOMPARE(snapshot(destination.path()), (Files{{"head05.jpg", "x.png"}, {"head06.jpg", "z.png"}}));
     QCOMPARE(source.names(), rows);
     QCOMPARE(progress.calls, walkedRows(4));
@@ -102,7 +102,7 @@ void TestCopyBatch::moveDeletesEverySourceAfterItsCopy()
     if (linksRefused) platform.failPath(TestPlatform::Operation::Link, "", {FsFault::CannotLink, "EXDEV"});
     RecordingProgress progress;
 
-    QCOMPARE(CopyBatch(platform, platform, progress, files.request(true)), BatchEnd::Normal);
+    QCOMPARE(runBatch(platform, progress, files.request(true)), BatchEnd::Normal);
     QCOMPARE(snapshot(files.destination.path()), (Files{{"new01.jpg", "A"}, {"new02.jpg", "B"}, {"new03.jpg", "C"}}));
     QVERIFY(files.source.names().isEmpty());
     QCOMPARE(platform.callCount(TestPlatform::Operation::CopyFile), linksRefused ? 3 : 0);
@@ -122,13 +122,13 @@ void TestCopyBatch::nothingSelectedStillWalksTheBar()
     RecordingProgress progress;
     CopyBatchRequest batch = files.request(true);
     batch.selected.assign(3, false);
-    QCOMPARE(CopyBatch(platform, platform, progress, batch), BatchEnd::Normal);
+    QCOMPARE(runBatch(platform, progress, batch), BatchEnd::Normal);
     QVERIFY(snapshot(files.destination.path()).isEmpty());
     QCOMPARE(files.source.names().size(), 3);
     QCOMPARE(progress.calls, walkedRows(3));
 
     RecordingProgress emptyList;
-    QCOMPARE(CopyBatch(platform, platform, emptyList, request(files.source.path(), files.destination.path(), {},
+    QCOMPARE(runBatch(platform, emptyList, request(files.source.path(), files.destination.path(), {},
                                                               SerialNameRule("n", 1, 0, "j"), true)),
              BatchEnd::Normal);
     QCOMPARE(emptyList.calls, walkedRows(0));
@@ -177,7 +177,7 @@ void TestCopyBatch::overwriteQuestion()
     platform.answers = {answer};
     RecordingProgress progress;
 
-    QCOMPARE(CopyBatch(platform, platform, progress, files.request(move)), end);
+    QCOMPARE(runBatch(platform, progress, files.request(move)), end);
     QCOMPARE(platform.messages.size(), size_t(1));
     const ShownMessage &question = platform.messages.front();
     QCOMPARE(question.text, QString::fromUtf8("new02.jpgと同名のファイルが存在します。上書きしますか？"));
@@ -207,7 +207,7 @@ void TestCopyBatch::copyFailingOnTheThirdOfFive()
                       FsStatus::failure(FsFault::Other, "No space left"));
     RecordingProgress progress;
 
-    QCOMPARE(CopyBatch(platform, platform, progress, request(source.path(), destination.path(), rows,
+    QCOMPARE(runBatch(platform, progress, request(source.path(), destination.path(), rows,
                                                              SerialNameRule("n", 1, 1, "jpg"), move)),
              BatchEnd::Failed);
     QCOMPARE(snapshot(destination.path()), (Files{{"n1.jpg", "1.png"}, {"n2.jpg", "2.png"}}));
@@ -230,7 +230,7 @@ void TestCopyBatch::failingDeletionEndsTheRun()
     platform.failCall(TestPlatform::Operation::DeleteFile, 2, FsStatus::failure(FsFault::Other, "Permission denied"));
     RecordingProgress progress;
 
-    QCOMPARE(CopyBatch(platform, platform, progress, files.request(true)), BatchEnd::Failed);
+    QCOMPARE(runBatch(platform, progress, files.request(true)), BatchEnd::Failed);
     QCOMPARE(snapshot(files.destination.path()), (Files{{"new01.jpg", "A"}, {"new02.jpg", "B"}, {"new03.jpg", "C"}}));
     QCOMPARE(files.source.names(), (QStringList{"b.png", "c.png"}));
     QCOMPARE(progress.calls, walkedRows(3, false));
@@ -247,7 +247,7 @@ void TestCopyBatch::failingFlushDeletesNoSource()
     platform.failCall(TestPlatform::Operation::FlushVolume, 1, FsStatus::failure(FsFault::NotReady, "I/O error"));
     RecordingProgress progress;
 
-    QCOMPARE(CopyBatch(platform, platform, progress, files.request(true)), BatchEnd::Failed);
+    QCOMPARE(runBatch(platform, progress, files.request(true)), BatchEnd::Failed);
     QCOMPARE(files.source.names().size(), 3);
     QCOMPARE(platform.callCount(TestPlatform::Operation::DeleteFile), 0);
     QCOMPARE(platform.messages.size(), size_t(1));
@@ -262,7 +262,7 @@ void TestCopyBatch::unwritableDestinationCopiesNothing()
     platform.failCall(TestPlatform::Operation::ProbeFolder, 1, FsStatus::failure(FsFault::Other, "Read-only"));
     RecordingProgress progress;
 
-    QCOMPARE(CopyBatch(platform, platform, progress, files.request(true)), BatchEnd::Refused);
+    QCOMPARE(runBatch(platform, progress, files.request(true)), BatchEnd::Refused);
     QCOMPARE(platform.callCount(TestPlatform::Operation::CopyFile), 0);
     QVERIFY(progress.calls.isEmpty());
     QCOMPARE(platform.messages.size(), size_t(1));
@@ -290,7 +290,7 @@ void TestCopyBatch::invalidNewNameCopiesNothing()
     RecordingProgress progress;
     const QMap<QString, QString> newNames{{"a.png", "fine.jpg"}, {"b.png", badName}, {"c.png", "also.jpg"}};
 
-    QCOMPARE(CopyBatch(platform, platform, progress, request(files.source.path(), files.destination.path(),
+    QCOMPARE(runBatch(platform, progress, request(files.source.path(), files.destination.path(),
                                                              {"a.png", "b.png", "c.png"}, renameBy(newNames), true)),
              BatchEnd::Refused);
     QCOMPARE(platform.callCount(TestPlatform::Operation::CopyFile), 0);
@@ -312,7 +312,7 @@ void TestCopyBatch::numbersPastTheLargestCopyNothing()
     CopyBatchRequest batch = files.request(false);
     batch.newName = SerialNameRule("n", 2147483646, 0, "jpg");
 
-    QCOMPARE(CopyBatch(platform, platform, progress, batch), BatchEnd::Refused);
+    QCOMPARE(runBatch(platform, progress, batch), BatchEnd::Refused);
     QVERIFY(snapshot(files.destination.path()).isEmpty());
     QCOMPARE(platform.messages.size(), size_t(1));
     QVERIFY(platform.messages.front().text.contains("c.png"));
@@ -327,7 +327,7 @@ void TestCopyBatch::sameFolderSameNameIsLeftAlone()
     RecordingProgress progress;
     const QMap<QString, QString> newNames{{"a.jpg", "a.jpg"}, {"b.jpg", "c.jpg"}};
 
-    QCOMPARE(CopyBatch(platform, platform, progress,
+    QCOMPARE(runBatch(platform, progress,
                        request(folder.path(), folder.path(), {"a.jpg", "b.jpg"}, renameBy(newNames), true)),
              BatchEnd::Normal);
     QCOMPARE(snapshot(folder.path()), (Files{{"a.jpg", "A"}, {"c.jpg", "B"}}));
@@ -402,7 +402,7 @@ void TestCopyBatch::chainsOfSelectedNames()
         platform.answers.push_back(answer == 'Y' ? MessageAnswer::Yes : MessageAnswer::No);
     RecordingProgress progress;
 
-    QCOMPARE(CopyBatch(platform, platform, progress, request(folder.path(), folder.path(), rows, renameBy(rule), move)),
+    QCOMPARE(runBatch(platform, progress, request(folder.path(), folder.path(), rows, renameBy(rule), move)),
              BatchEnd::Normal);
     QCOMPARE(snapshot(folder.path()), after);
     QStringList questions;
@@ -426,7 +426,7 @@ void TestCopyBatch::chainThroughALinkedFolder()
     RecordingProgress progress;
     const QMap<QString, QString> newNames{{"a.jpg", "x.jpg"}, {"b.jpg", "a.jpg"}};
 
-    QCOMPARE(CopyBatch(platform, platform, progress,
+    QCOMPARE(runBatch(platform, progress,
                        request(linked, real, {"a.jpg", "b.jpg"}, renameBy(newNames), true)),
              BatchEnd::Normal);
     QCOMPARE(snapshot(real), (Files{{"x.jpg", "A"}, {"a.jpg", "B"}}));
@@ -478,7 +478,7 @@ void TestCopyBatch::withoutTheQuestion()
     std::unique_ptr<TestPlatform> platform(fatLike ? new FatLikePlatform : new TestPlatform);
     RecordingProgress progress;
 
-    QCOMPARE(CopyBatch(*platform, *platform, progress, request(source.path(), destination.path(), sources.keys(),
+    QCOMPARE(runBatch(*platform, progress, request(source.path(), destination.path(), sources.keys(),
                                                                renameBy(newNames), false, false)),
              end);
     QCOMPARE(snapshot(destination.path()), after);
@@ -496,7 +496,7 @@ void TestCopyBatch::hardLinkedTargetIsLeftAlone()
     TestPlatform platform;
     RecordingProgress progress;
 
-    QCOMPARE(CopyBatch(platform, platform, progress, request(source.path(), destination.path(), {"a.png", "b.png"},
+    QCOMPARE(runBatch(platform, progress, request(source.path(), destination.path(), {"a.png", "b.png"},
                                                              SerialNameRule("new", 1, 2, "jpg"), true)),
              BatchEnd::Normal);
     QVERIFY(platform.messages.empty());   // not asked: it is the very same file

@@ -37,7 +37,7 @@ public:
         ProbeFolder, FlushVolume, Existence, Identity, Link, Rename, ReadCaptureTime,
         VolumeFacts, ReserveTrashEntry, ReserveNameBeside, MoveToTrash, ReleaseTrashEntry, RestoreFromTrash,
         TrashedFile, CreateJournal, OpenJournal, AppendJournal, ListJournals, ReadJournal, JournalLocked,
-        RemoveJournal, SetJournalAside,
+        RemoveJournal, SetJournalAside, CopyChunk,
     };
     // Where a cut falls: before the call is made, or once it has returned.
     enum class CutPoint { BeforeCall, AfterCall };

@@ -49,11 +49,12 @@ FsResult<FileVersion> FatLikePlatform::fileVersion(const QString &path)
 }
 
 FsResult<FileVersion> FatLikePlatform::copyFile(const QString &source, const QString &target,
-                                                          Landing landing, bool durable)
+                                                          Landing landing, bool durable,
+                                                          const KeepCopying &keepGoing)
 {
     const QString holder = found(target);
     if (landing == Landing::WithoutReplacing && taken(target)) return {{}, FsStatus::fromErrno(EEXIST)};
-    FsResult<FileVersion> copied = TestPlatform::copyFile(found(source), target, landing, durable);
+    FsResult<FileVersion> copied = TestPlatform::copyFile(found(source), target, landing, durable, keepGoing);
     if (copied.ok() && holder != target) ::unlink(toNativeName(holder).constData());   // replaced, in its old spelling
     return copied;
 }
@@ -79,7 +80,10 @@ FsStatus FatLikePlatform::renameReplacing(const QString &from, const QString &to
     return TestPlatform::renameReplacing(source, to);
 }
 
-FsResult<QString> FatLikePlatform::setAside(const QString &path) { return TestPlatform::setAside(found(path)); }
+FsStatus FatLikePlatform::setAside(const QString &path, const QString &keptPath)
+{
+    return TestPlatform::setAside(found(path), keptPath);
+}
 
 FsStatus FatLikePlatform::setAttributesNormal(const QString &path)
 {

@@ -17,11 +17,11 @@ public:
     FsResult<NameState> nameState(const QString &path) override;
     FsResult<FileVersion> fileVersion(const QString &path) override;
     FsResult<FileVersion> copyFile(const QString &source, const QString &target, Landing landing,
-                                   bool durable) override;
+                                   bool durable, const KeepCopying &keepGoing = {}) override;
     FsResult<FileVersion> linkFile(const QString &source, const QString &target, Landing landing) override;
     FsStatus renameWithoutReplacing(const QString &from, const QString &to) override;
     FsStatus renameReplacing(const QString &from, const QString &to) override;
-    FsResult<QString> setAside(const QString &path) override;
+    FsStatus setAside(const QString &path, const QString &keptPath) override;
     FsStatus setAttributesNormal(const QString &path) override;
     FsStatus deleteFile(const QString &path) override;
     FsResult<FolderProbe> probeFolder(const QString &folder, const QString &otherFolder) override;

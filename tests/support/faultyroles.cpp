@@ -60,9 +60,14 @@ FsResult<FileVersion> FaultyBatchFiles::fileVersion(const QString &path)
 }
 
 FsResult<FileVersion> FaultyBatchFiles::copyFile(const QString &source, const QString &target, Landing landing,
-                                                 bool durable)
+                                                 bool durable, const KeepCopying &keepGoing)
 {
-    return m_faults.run(Operation::CopyFile, target, [&] { return m_role.copyFile(source, target, landing, durable); });
+    const KeepCopying chunk = [&] {
+        return m_faults.run(Operation::CopyChunk, target, [&] { return FsStatus::success(); }).ok()
+               && (!keepGoing || keepGoing());
+    };
+    return m_faults.run(Operation::CopyFile, target,
+                        [&] { return m_role.copyFile(source, target, landing, durable, chunk); });
 }
 
 FsResult<FileVersion> FaultyBatchFiles::linkFile(const QString &source, const QString &target, Landing landing)
@@ -80,9 +85,9 @@ FsStatus FaultyBatchFiles::renameReplacing(const QString &from, const QString &t
     return m_faults.run(Operation::Rename, to, [&] { return m_role.renameReplacing(from, to); });
 }
 
-FsResult<QString> FaultyBatchFiles::setAside(const QString &path)
+FsStatus FaultyBatchFiles::setAside(const QString &path, const QString &keptPath)
 {
-    return m_faults.run(Operation::Rename, path, [&] { return m_role.setAside(path); });
+    return m_faults.run(Operation::Rename, path, [&] { return m_role.setAside(path, keptPath); });
 }
 
 FsResult<BatchFiles::FolderProbe> FaultyBatchFiles::probeFolder(const QString &folder, const QString &otherFolder)

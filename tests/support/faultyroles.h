@@ -49,12 +49,14 @@ public:
 
     FsResult<NameState> nameState(const QString &path) override;
     FsResult<FileVersion> fileVersion(const QString &path) override;
+    // Each chunk of a copy counts as a CopyChunk call, so a run can be cut halfway through a copy.
     FsResult<FileVersion> copyFile(const QString &source, const QString &target, Landing landing,
-                                   bool durable) override;
+                                   bool durable, const KeepCopying &keepGoing = {}) override;
     FsResult<FileVersion> linkFile(const QString &source, const QString &target, Landing landing) override;
     FsStatus renameWithoutReplacing(const QString &from, const QString &to) override;
     FsStatus renameReplacing(const QString &from, const QString &to) override;
-    FsResult<QString> setAside(const QString &path) override;
+    QString keptNameFor(const QString &path) override { return m_role.keptNameFor(path); }
+    FsStatus setAside(const QString &path, const QString &keptPath) override;
     void removeStaleTemporaries(const QString &folder) override { m_role.removeStaleTemporaries(folder); }
     FsResult<FolderProbe> probeFolder(const QString &folder, const QString &otherFolder) override;
     FsStatus flushVolume(const QString &folder) override;

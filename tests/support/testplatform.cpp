@@ -13,7 +13,12 @@ MessageAnswer ScriptedDialogs::showMessage(const QString &text, MessageButtons b
         return answer;
     }
     ++unansweredMessages;
-    return buttons == MessageButtons::YesNoCancel ? MessageAnswer::Yes : MessageAnswer::Ok;
+    switch (buttons) {
+    case MessageButtons::YesNoCancel:
+    case MessageButtons::UndoOrKeep: return MessageAnswer::Yes;
+    case MessageButtons::YesNo: return MessageAnswer::No;
+    default: return MessageAnswer::Ok;
+    }
 }
 
 void ScriptedDialogs::setBusyPointer(bool busy)

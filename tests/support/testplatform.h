@@ -91,6 +91,8 @@ public:
 
     // The home trash that stands in for the user's, made on first use.
     QString homeTrash() const { return m_trashHome.pathOf(QStringLiteral("Trash/")); }
+    // The folder of the batch journals, made on first use.
+    QString journalFolder() const { return m_trashHome.pathOf(QStringLiteral("journal/")); }
 
 private:
     // The roles underneath the wrappers, built after them: a wrapper only
