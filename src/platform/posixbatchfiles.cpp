@@ -168,6 +168,10 @@ FsResult<FileVersion> PosixBatchFiles::copyFile(const QString &source, const QSt
     posix::TemporaryFile copy(posix::folderOf(targetName));
     if (copy.fd() < 0) return failure<FileVersion>(lastError());
     if (!copyBytes(from.fd, copy.fd())) return failure<FileVersion>(lastError());
+    // The disk starts on the bytes now, while the next files are copied, so a
+    // move's flush finds them written already instead of writing them all at
+    // its end. Only a hint: the flush decides.
+    ::sync_file_range(copy.fd(), 0, 0, SYNC_FILE_RANGE_WRITE);
     struct stat after {};
     if (::fstat(from.fd, &after) != 0) return failure<FileVersion>(lastError());
     if (!isUnchanged(posix::versionOf(after), posix::versionOf(before))) {
@@ -278,6 +282,10 @@ FsResult<BatchFiles::FolderProbe> PosixBatchFiles::probeFolder(const QString &fo
     return result;
 }
 
+// The whole volume, not each copy: an fsync of every copy and of the folder
+// measured slower here than syncfs, with or without another program writing
+// to the volume at the same time, as each fsync asks the disk to empty its
+// cache again.
 FsStatus PosixBatchFiles::flushVolume(const QString &folder)
 {
     Descriptor dir(::open(toNativeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
