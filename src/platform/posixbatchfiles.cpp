@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The files of a batch on Linux: what the copy loop asks of names, copies that
 // land without replacing, hard links, renames, deletions and the temporary files.
 #include "platform/posixplatform.h"
@@ -171,6 +172,10 @@ FsResult<FileVersion> PosixBatchFiles::copyFile(const QString &source, const QSt
     const int copied = copyBytes(from.fd, copy.fd(), keepGoing);
     if (copied == ECANCELED) return failure<FileVersion>(FsStatus::failure(FsFault::Stopped, QCoreApplication::translate("FileSystem", "中止しました")));
     if (copied != 0) return failure<FileVersion>(FsStatus::fromErrno(copied));
+    // The disk starts on the bytes now, while the next files are copied, so a
+    // move's flush finds them written already instead of writing them all at
+    // its end. Only a hint: the flush decides.
+    ::sync_file_range(copy.fd(), 0, 0, SYNC_FILE_RANGE_WRITE);
     struct stat after {};
     if (::fstat(from.fd, &after) != 0) return failure<FileVersion>(lastError());
     if (!isUnchanged(posix::versionOf(after), posix::versionOf(before))) {
@@ -284,6 +289,10 @@ FsResult<BatchFiles::FolderProbe> PosixBatchFiles::probeFolder(const QString &fo
     return result;
 }
 
+// The whole volume, not each copy: an fsync of every copy and of the folder
+// measured slower here than syncfs, with or without another program writing
+// to the volume at the same time, as each fsync asks the disk to empty its
+// cache again.
 FsStatus PosixBatchFiles::flushVolume(const QString &folder)
 {
     Descriptor dir(::open(toNativeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
