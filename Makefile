@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Commands for a fresh Debian 12 machine; each installs only what it needs:
 #   make run      build the program and start it
 #   make test     build everything, run every test

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The digit alignment of 10 000 files img1.jpg to img10000.jpg of 64 KiB in
 // one folder: the rename button in its alignment mode, every row selected,
 // timed from the click to the window's last repaint, against perl's `rename`

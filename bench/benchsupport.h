@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the benchmarks share: folders of files, other programs run as whole
 // processes, a private X display, the windowclock tool that times a window to
 // its last repaint, and the program started from a folder of its own on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program from its start to a window whose source list shows 10 000 JPEGs
 // in capture-time order (report view), against one run of
 // `exiv2 -g Exif.Photo.DateTimeOriginal` over the same files. Cold: each round

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the benchmarks that drive the program's own classes in process share:
 // folders of many files, the main window started on them, and timing by the
 // best of several rounds. Used where a ratio between two ways of the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cost of a batch's journal and the speed of its undo, driving the copy
 // loop directly so that the window's noise does not hide a few per cent:
 //   a journaled move of 2 000 files of 1 MiB within one file system and a

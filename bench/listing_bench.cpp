@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program from its start to a window whose source list shows a folder of
 // 100 000 files, in report view and in simple view, against `ls -l` of that
 // folder; and the memory the program holds for each listed file: its resident

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rename button moving 500 files of 1 MiB from /dev/shm to the disk, as
 // from a memory card to the photo folder: every row selected, ファイル移動
 // ticked, timed from the key (Alt+R) to the window's last repaint. Against

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rename button with photo sets: 10 000 sets of a RAW, a JPEG and a
 // sidecar (30 000 files) moved into another folder of the same file system,
 // the user selecting the 10 000 JPEGs and the sets bringing the rest along;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rename button copying every file of a folder into an empty one, timed
 // from the key (Alt+R) to the window's last repaint, against
 // `cp --preserve=mode,timestamps` of the same files into an empty folder:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The continuation scan over a destination folder of 100 000 names, half one
 // series (IMG_000000.JPG and up) and half another (DSC000000.jpg and up), in
 // simple view, where the listing itself is quickest. Both panes are listed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Selecting every row of a source list of 100 000 files with Ctrl+A, timed
 // from the key to the window's last repaint: the selection shown and the
 // buttons it enables.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timing the program as a user sees it, side by side with a plain tool doing
 // the same work (or with itself in another setting): each side's round has
 // untimed preparation, the timed work, a check of the files it left and an

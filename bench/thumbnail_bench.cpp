@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The thumbnail of a listed photo: a double click on its row, timed to the
 // window's last repaint (the row selected, the picture shown in the box),
 // against a program that makes a thumbnail of the same size as a whole

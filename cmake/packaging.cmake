@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Included before the targets are made, so that the hardening applies to all.
 #
 # The programs are hardened as Debian builds its own: checked string and

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the program's PNG icons from data/icons/norvanta2.svg, in the sizes a
 # desktop asks for, into the hicolor tree that is installed as it stands and
 # compiled into the program (the SVG itself is installed as the scalable icon).

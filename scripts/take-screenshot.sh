@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes docs/main-window.png (Japanese) or docs/main-window-en.png (English)
 # again: the build's program (build/bin, so run
 # `make build` first) on a virtual X display, at the window's own size, over a

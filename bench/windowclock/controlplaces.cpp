@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // controlplaces: tells a benchmark where the controls of a Qt program lie in
 // its window, so that the clicks of windowclock land on them whatever the
 // layout of the day. Loaded into the program with LD_PRELOAD for one untimed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // windowclock: times what a user waits for in a window on an X display, from
 // outside the program. It watches every repaint on the screen through the
 // DAMAGE extension and reports the time to the last repaint that touched the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window while a batch runs. The batch holds the only thread, so it lets
 // the window handle its events now and then (about every 50 ms); of the
 // user's input only the stop button and Escape act meanwhile, and closing the

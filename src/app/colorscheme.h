@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window follows the desktop's palette. A desktop whose dark theme does
 // not reach Qt programs (no Qt theme plug-in) can ask for a dark window with
 // NORVANTA2_COLOR_SCHEME=dark: Qt's Fusion style with a dark palette.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A one-line label that never widens its window: a text longer than the label
 // shows its start and its end with an ellipsis between, as both ends of a file
 // name tell the most. text() stays the whole text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: both folder panes, the naming fields, the action buttons and
 // the thumbnail box. Controls carry their names as object names; each handler
 // is a member named after its control and event, and every connection is made

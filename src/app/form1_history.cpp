@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drop-down of the head-name box and the texts other programs hand over.
 #include "app/form1.h"
 

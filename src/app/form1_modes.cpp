@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two switches change which controls of the main window can be used: the
 // prefix mode (an option) and the digit alignment (the box 桁合わせ). They
 // overlap on three fields, so their tables stand side by side here; each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's side of batches: the batch state, in which only the stop acts,
 // and the undo item of the edit menu.
 #include "app/form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The last ten head names, offered by the drop-down of the head-name box.
 // Slot 0 is the oldest, slot 9 the newest; empty slots are allowed anywhere.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text from other programs: the running program listens on a local socket in a
 // folder that only its own user can enter; a sender connects, writes a text in
 // UTF-8 and closes. The received text becomes the newest head name of the

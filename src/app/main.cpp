@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Norvanta2: renames image files in batches.
 #include "app/colorscheme.h"
 #include "app/form1.h"

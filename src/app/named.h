@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every control and menu entry carries its name as its object name, so tests
 // and the window's own tables find it by that name.
 #pragma once

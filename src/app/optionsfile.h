@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Options.ini, beside DataFile.ini: the options that DataFile.ini has no field
 // for. DataFile.ini keeps its 18 fields, so tools that read it go on working.
 // Each option is a "name=value" line under "[Options]", a form that people and

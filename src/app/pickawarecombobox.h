@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An editable combo box that tells the choice of an entry apart from typing.
 // An entry is chosen by a pick from the open drop-down (the entry already
 // shown included) or by code selecting it; typing, stepping through the

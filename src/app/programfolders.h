@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program keeps its two settings files and its batch journals, and
 // finds its usage notes.
 #pragma once

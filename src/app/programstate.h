@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The variables that every window of the program shares for the whole run.
 #pragma once
 

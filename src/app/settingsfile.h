@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DataFile.ini and ListFile.ini: the two text files in the program folder that
 // carry everything that survives a restart.
 //

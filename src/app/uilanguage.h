@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The language of the window and of the sender command's messages. The
 // Japanese texts are written in the code; other languages come from
 // translation files that ship beside the usage notes. Only what the user reads

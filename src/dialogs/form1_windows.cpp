@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows opened from the main window's menu: one of each at most, not
 // modal, brought forward when chosen again, closed with the main window.
 #include "app/form1.h"

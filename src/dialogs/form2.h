@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form2, the options window: five program-wide options, each taking effect the
 // moment its box is clicked. It holds no state of its own: the boxes show the
 // options as they stand when it opens, and only its button closes it.

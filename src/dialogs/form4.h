@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form4, the usage viewer: the usage notes that ship with the program, read
 // once when the window opens, unwrapped, with both scroll bars.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // frmAbout, the about box: title, version, description, the link to the
 // program's page, and a button that starts the system-information program.
 #pragma once

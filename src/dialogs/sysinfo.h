@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting the system-information program from the about box. Where a registry
 // names it, the registry is asked first; elsewhere a known program on the
 // search path stands in for it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The usage notes that ship with the program, as the usage viewer shows them.
 #pragma once
 

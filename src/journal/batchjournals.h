@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folder of batch journals: a batch's journal is written there before the
 // batch touches a file and ended after its last step; the last twenty
 // finished batches are kept for the undo menu, older ones removed. A journal

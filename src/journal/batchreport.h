@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The messages of a batch: lines naming files, and the question after a stop.
 #pragma once
 

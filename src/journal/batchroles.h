@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a batch, or the taking back of one, touches files through: the roles
 // of the platform it uses, its journal folder and the progress bar with its
 // stop button.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a batch's journal holds: written before the batch touches its first
 // file, so that after a crash the program knows what was going on, and read
 // again to take the batch back. Every batch is a list of steps, each one file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bytes of a journal: "NV2JOURNAL" and a version, then records, each its
 // length, its type, its fields and a CRC-32 of type and fields. Names are
 // kept as the exact bytes the system knows them by, so any name Linux holds

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // After a crash: each journal without its end record that no running copy of
 // the program holds is offered, oldest first, before the window shows. In
 // both choices the temporaries of the killed copy are removed and files set

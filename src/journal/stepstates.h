@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What became of each step of a batch that was cut short (the program was
 // killed, the power failed), read from the disk: whether the source is still
 // there as that file, whether the new path holds it, whether the file that

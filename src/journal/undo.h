@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Taking a batch back. The undo plans its own steps over the steps of the
 // batch's journal (never through the forward planner, and never growing to
 // files the journal does not name): copies the batch made go to the trash,

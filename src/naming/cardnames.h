@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The names that memory cards and other volumes of the FAT family (FAT,
 // exFAT) cannot hold, so that a batch refuses them before its first file is
 // touched instead of failing half-way with the driver's misleading words.

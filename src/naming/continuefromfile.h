@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A click on a file of the destination list continues its series: the name is
 // taken apart into head name, number, digit count and extension, and the
 // naming fields are set so that the next rename carries on after that file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The second half of the copy loop: running a plan that copyplan.cpp made.
 #include "naming/copybatch.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The copy loop shared by the batch rename, the extension replacement and the
 // prefix addition: every selected file of the source list is copied into the
 // destination folder under the name a rule gives it, or moved there.

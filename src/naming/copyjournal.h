@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The journal of a copy batch. Once the plan is final, the names its run may
 // need are chosen (a hidden name for each source that a cycle or a move may
 // set aside, a trash entry for each file the user agreed to replace) and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first half of the copy loop: the plan of a batch, made against the
 // folders as they stand and with every question answered before any file is
 // touched. The second half, which runs it, is in copybatch.cpp.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The digit alignment (桁合わせ): the numbers of the selected files are padded
 // with zeros, where the files are, so that every selected name is as long as
 // the longest one and the names sort in number order (img1.jpg, img10.jpg,

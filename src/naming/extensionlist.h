@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The registered extensions offered by the extension box. The list is kept in
 // case-insensitive alphabetical order; entries compare exactly, so jpg and JPG
 // are two entries, and are stored as typed (no dot added, nothing trimmed).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A click on a file of the destination list continues its series in the
 // naming fields.
 #include "app/form1.h"

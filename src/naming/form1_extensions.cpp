@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The register and delete buttons of the extension box. ListFile.ini is
 // rewritten after each change, so the list survives any way of closing.
 #include "app/form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The naming fields of the main window and the preview of the new name.
 #include "app/form1.h"
 

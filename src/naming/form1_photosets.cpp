@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Option 5 in the main window: the selection takes in whole photo sets, and
 // the user agrees before files that were not selected are touched.
 #include "app/form1.h"

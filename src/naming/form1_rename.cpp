@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rename button, the prefix addition and the extension replacement: every
 // selected file of the source list is copied, or moved, into the destination
 // folder under a serial name, under its own name behind the head name, or

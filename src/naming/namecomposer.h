@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How a new file name is made from the naming fields, and how the fields read
 // a number from text.
 #pragma once

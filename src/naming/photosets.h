@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Photo sets: a camera writes one photo as several files of one stem
 // (IMG_0001.CR2 and IMG_0001.JPG), a developing program adds a sidecar named
 // after the stem or after the whole name (IMG_0001.xmp, IMG_0001.CR2.xmp), a

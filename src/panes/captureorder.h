@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The capture-time order of the file lists: photos in the order they were
 // taken, by the capture time in their EXIF data, then the files that have
 // none; each group in name order. Photos of one event from several cameras

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the capture times of many files off the window's thread, on every
 // core, so that the window keeps handling its events meanwhile and no single
 // file can stop it: a file whose reading passes a time limit is given up on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // After each re-listing of the destination folder the naming fields can be set
 // to continue the first numbered series found there: same head name and
 // extension, the number after the highest one, enough digits for it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drive list of a pane: the mounted volumes, each shown as its root and
 // its label, read again each time the list opens. Choosing another entry, by
 // the user or from code, emits changed(); the user choosing the entry that is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rows of one folder pane: one row per plain file, with the file name, the
 // extension text and the modification-time text, and the pane's sort state.
 //

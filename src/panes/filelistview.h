@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file list of a pane: a report view over a FileListModel. It reports the
 // mouse the way the window's handlers expect it: a left click anywhere in the
 // list (on a row or on empty space), a right button going down, a double click.

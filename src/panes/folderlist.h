@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folder list of a pane: the open folder, the folders above it up to the
 // root of its volume, and its subfolders. A single click only highlights an
 // entry; a double click or Enter opens it. Opening another folder, by the user

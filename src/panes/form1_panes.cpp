@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Listing the two panes, drive and folder navigation, sorting and selection.
 #include "app/form1.h"
 

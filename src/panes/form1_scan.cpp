@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The continuation scan that ends every re-listing of the destination pane.
 #include "app/form1.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The files of a batch: what the copy loop and the digit alignment ask of
 // names, and the copies, second names, renames and deletions they make.
 #pragma once

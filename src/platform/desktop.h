@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop around the program, as the about box reaches it: opening an
 // address, starting and finding programs, and the system registry, which on
 // systems without one finds nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform as the running program uses it on a Linux desktop: the POSIX
 // roles (posixplatform.h) with real Qt message boxes, pointer and event loop,
 // photos read with Qt's image plugins, libheif and libexiv2, and the desktop's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the user sees of a running rule: message boxes, the busy pointer, and
 // the window handling its events in the middle of long work.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading when a photo was taken from its EXIF fields, with libexiv2. Only
 // the formats that keep it there are read, told by their first bytes and
 // never by their names: JPEG, HEIF / AVIF, TIFF and the raw formats built on

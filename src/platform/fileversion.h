@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One version of a file, told from another without reading it: the folder
 // listings keep it to know which capture times they have read, the copy loop
 // to know that a source is still the file it copied.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Folders as the panes and the start-up see them: their plain files and
 // subfolders, whether a folder opens or a file is there, and the regional
 // text of a file's time.

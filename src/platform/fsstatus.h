@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every role of the platform answers with: success, or why an operation
 // failed as far as its callers need to tell failures apart, with the system's
 // own words for the messages.

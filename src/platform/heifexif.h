@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The EXIF block of a HEIF or AVIF file, found through the file's own boxes:
 // phones and encoders put it after the picture data, at the end of a file of
 // many megabytes, and a decoding library would read all of those to reach it.

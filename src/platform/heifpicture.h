@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // HEIC / HEIF and AVIF pictures, which phones write and Qt's image plugins do
 // not read, through libheif. The picture loader hands over a file here when its
 // content starts like one of these, whatever the file is called.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The files of the batch journals: one folder of them, each journal written
 // before its batch touches a file and kept locked while the batch runs, so
 // that after a crash the program finds what was going on, and a second

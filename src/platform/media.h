@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program reads from photos: their size and picture for the
 // thumbnail box, and when they were taken for the capture-time order.
 #pragma once

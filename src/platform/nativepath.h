@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File names on Linux are bytes, and not every name is valid UTF-8 (cards
 // written by cameras or by other systems). To keep such names reachable, the
 // bytes that are not part of valid UTF-8 are carried in QStrings as the lone

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paths as every role of the platform takes them: QStrings, folder paths
 // ending in "/". Names that are not valid UTF-8 on disk are carried losslessly
 // (see nativepath.h), so every operation reaches the exact bytes that a

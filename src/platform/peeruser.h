@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which user a program runs as, for the channel that takes texts from other
 // programs over a local socket: each end makes sure that the program at the
 // other end runs as the expected user. Stateless questions to the system, so

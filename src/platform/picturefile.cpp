@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading pictures from files with Qt's image plugins, HEIC / AVIF with
 // libheif and TIFF too large to decode whole with libtiff, upright every way.
 #include "platform/desktopplatform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform in roles. Everything the program does to files, folders,
 // volumes, the trash, batch journals, message boxes, the pointer, photos and
 // the desktop goes through one of the role interfaces of this folder, one

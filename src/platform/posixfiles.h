@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pieces the POSIX roles share: descriptors that close themselves, a file's
 // version as the system states it, the temporary files that copies and text
 // files are written through, and the rename that never replaces. Paths here

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Journals are named by a sequence number, "00000042.journal", so that their
 // names sort in the order they were made whatever the clock does. A journal is
 // made under a name that no one reads as a journal, locked, and only then

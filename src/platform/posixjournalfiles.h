@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The batch journals on Linux: plain files named by a sequence number, locked
 // with flock while a run holds them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mounts of the system as /proc/self/mountinfo lists them, and what the
 // kind of a file system says about its names and inode numbers. The trash and
 // the volume facts both start from the mount that holds a folder. Paths here

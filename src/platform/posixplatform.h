@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The roles of the platform that Linux provides through POSIX calls on the
 // exact bytes of every name: folders, text files, volumes and the files of a
 // batch. The desktop side (dialogs, media, the desktop) is desktopplatform.h.

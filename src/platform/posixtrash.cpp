@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The trash as the freedesktop.org trash layout describes it: files/ holds the
 // trashed files, info/ one <name>.trashinfo each with the original path and
 // the time of deletion. Files of the home volume go to the home trash, files

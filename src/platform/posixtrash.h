@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's trash on Linux, by the freedesktop.org layout, through POSIX
 // calls on the exact bytes of every name (Qt's own move to the trash
 // re-encodes names and loses those that are not UTF-8).

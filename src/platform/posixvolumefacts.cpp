@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a batch's journal records of a volume: where it is mounted, its UUID,
 // and whether its inode numbers and letter case can be relied on.
 #include "platform/nativepath.h"

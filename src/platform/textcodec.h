@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings files and the usage notes are text in CP932, the code page of
 // the Japanese systems this program was first made for, with CR LF line ends.
 // A text that CP932 cannot hold is written whole in UTF-8 with a byte-order mark

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole text files: the settings files and the usage notes.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TIFF pictures too large to decode whole within the memory budget, as
 // scanners make them: read in bands of rows with libtiff and scaled down as
 // the bands come, so a 200-megapixel scan costs a few megabytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a file that the user agreed to replace goes instead of being
 // destroyed: the desktop's trash (the freedesktop.org layout, so the file
 // manager shows the file and can put it back), or, on a volume whose trash

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mounted volumes that the drive lists offer, the folder each of them
 // last had open in this run, and what a batch's journal records of a volume.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The thumbnail box: a double click on a file of either list shows it there.
 #include "app/form1.h"
 

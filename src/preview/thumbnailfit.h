@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a picture goes in the thumbnail box: pictures larger than the box are
 // scaled down to fit with their proportions kept, smaller ones keep their
 // natural size, and either way the picture is centred. Nothing is enlarged.

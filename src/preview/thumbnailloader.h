@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The part of ShowThumbnail that needs no widget: find the picture's size,
 // place it in the box, and decode it at the size it will be shown.
 #pragma once

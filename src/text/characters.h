@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lengths and slices of texts counted in characters, the way the naming rules
 // count them. A QString holds a character outside the Basic Multilingual Plane
 // (an emoji, a rare kanji) as two UTF-16 units; here it is one character and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The order in which the file lists show names, and so the order in which
 // "select all, rename" numbers the photos: names folded to upper case compare
 // by code point; names that fold alike (a.JPG, a.jpg) by their own code points.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // norvanta2-send [--] TEXT: hands TEXT to the running Norvanta2, which keeps it
 // as the newest head name. --help and --version print and send nothing. Exit
 // status 0 when delivered or printed, 1 when not delivered, 2 for a command

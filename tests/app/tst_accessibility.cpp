@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A screen reader has a name to speak for every control the keyboard reaches,
 // in every window of the program.
 #include "formfixture.h"

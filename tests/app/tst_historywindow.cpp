@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The head-name history in the main window: the drop-down refilled when the
 // head-name box receives the focus, and texts handed over by other programs
 // while the window runs.

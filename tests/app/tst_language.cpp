@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window in each language, with the translation the build made: English
 // for a user who prefers English, Japanese under the C locale. CTest runs the
 // program once per locale and names the row that locale must give.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Folder names and head names that CP932 cannot hold, or that CP932 holds in
 // bytes that happen to be valid UTF-8, survive the settings file and reach the
 // disk as their exact bytes.

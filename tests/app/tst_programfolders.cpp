@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the settings, the usage notes and the journals are, for each way the program can lie on disk.
 #include "app/programfolders.h"
 

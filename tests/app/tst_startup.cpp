@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up of the main window on every path, and the two ways of closing it.
 #include "formfixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options window and what its boxes switch in the main window: the
 // continuation scan after each re-listing of the destination, the prefix mode
 // and its button, and the enabled states that the prefix mode shares with the

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # check-install.sh BUILD APPLICATION_ID VERSION
 # Installs BUILD into a temporary prefix and checks that every file is where a
 # desktop looks for it, that the menu entry validates (check-package.sh judges

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # check-package.sh BUILD VERSION
 # Builds the Debian package of BUILD into a temporary folder, as `make package`
 # does, and checks its name, what it declares it needs and what it installs,

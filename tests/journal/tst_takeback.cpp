@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Taking batches back: after a crash at each kind of step, with either
 // recovery choice, and by the undo of a finished batch.
 #include "batchsupport.h"

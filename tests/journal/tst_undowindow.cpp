@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's side of taking batches back, one row per path: the undo item
 // after a batch and after its undo, Ctrl+Z in the head-name field, the stop
 // button, and the recovery question before the window shows.

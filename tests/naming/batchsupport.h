@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the tests of the copy loop share: folder contents, a recorded progress
 // bar and requests built from a few names.
 #pragma once

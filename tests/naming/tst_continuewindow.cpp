@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A click on a destination file fills the naming fields of the main window so
 // that the next rename continues its series.
 #include "formfixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "batchsupport.h"
 #include "fatlikeplatform.h"
 #include "tempfolder.h"

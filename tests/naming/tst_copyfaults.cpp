@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The copy loop when things go wrong: every platform call failing in turn,
 // other programs acting during a run, names the folder cannot take, what a
 // killed run left behind, and a real FAT card through FUSE.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The register and delete buttons beside the extension box: the list in the
 // window, ListFile.ini on disk, the focus, and the preview.
 #include "formfixture.h"

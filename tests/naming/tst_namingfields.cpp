@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The naming fields of the main window: the preview, which always shows the
 // name the rename makes, the digit list's scroll bar, which moves the focus to
 // the source list, and a head name's trailing line break. The keys and clicks

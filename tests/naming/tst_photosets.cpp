@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Photo sets over the names of a folder: which files make one set, and the new
 // names that the rename button, the prefix addition and the digit alignment give.
 #include "naming/photosets.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Option 5 in the main window: each of the three buttons takes the members of
 // the selected sets along once the user agreed, and touches nothing after a Cancel.
 #include "formfixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rename button in the main window: a click on a destination file sets the
 // fields, a selection in the source list, the button, and then the files on
 // disk, the overwrite question, the history, the progress bar and the lists.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files listed in the order their photos were taken: the capture time read
 // from EXIF (JPEG, and HEIC with its offset; never from a video), the option
 // that switches the order on and survives a restart, and what follows the

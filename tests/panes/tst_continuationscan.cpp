@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rule of the continuation scan over a list of names in list order.
 #include "panes/continuationscan.h"
 

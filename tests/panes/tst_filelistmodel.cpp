@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rows of a file list and the header-click sort rule.
 #include "panes/filelistmodel.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Listing the panes in the main window: the refresh button, the simple view,
 // the highlighted folder entry, and the destination before the start-up ends.
 #include "formfixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drive and folder navigation: the four change handlers, the per-volume
 // current folder, the SameFolder link, drives that are not ready, and the
 // enabling of the rename buttons. The paths of keys and clicks through the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hard links and renames that never replace, as the copy loop and the digit
 // alignment use them on Linux.
 #include "platform/nativepath.h"

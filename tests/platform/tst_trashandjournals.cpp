@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replaced files kept in the desktop's trash, and the files of the batch
 // journals, on Linux.
 #include "platform/nativepath.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Double clicks on listed files show them in the thumbnail box; the menu opens
 // one usage viewer and one about box, which close with the main window.
 #include "formfixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one place where a call of the test platform fails on demand. Every role
 // wrapper (faultyroles.h) lets its calls through here, so a test can fail the
 // nth call of an operation, or every call of it on a path, cut the run short

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A FAT card as the copy loop meets it, over an ordinary temporary folder:
 // every name is found in any letter case, each spelling giving the file
 // another inode number (as FUSE drivers do, so inode numbers are not to be

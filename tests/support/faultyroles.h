@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each role of the platform behind a wrapper that passes its calls through
 // CallFaults, where a test makes them fail; the calls that no test fails go
 // straight to the role underneath.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A full disk as a test can make one without a disk of its own.
 #pragma once
 

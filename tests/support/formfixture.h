@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A main window over a temporary program folder and the scripted platform,
 // for the widget tests.
 #pragma once

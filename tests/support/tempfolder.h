@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A temporary folder for a test, with files of given names, contents and times.
 #pragma once
 

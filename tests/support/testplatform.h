@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform of the tests: the real POSIX roles over temporary folders, each
 // behind a wrapper that fails calls on demand (one CallFaults for them all), a
 // message box that answers from a script and records what it was asked,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Characters of a text and the name order of the lists.
 #include "text/characters.h"
 #include "text/nameorder.h"
