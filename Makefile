@@ -14,7 +14,7 @@
 # for HEIC and AVIF and libtiff for large scans in the thumbnail box, exiv2 for
 # capture times, and a font with the glyphs of the Japanese interface.
 RUN_PACKAGES     := g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools \
-                    libgl-dev qt6-image-formats-plugins libheif-dev libtiff-dev libexiv2-dev fonts-noto-cjk
+                    libgl-dev qt6-image-formats-plugins libheif-dev libtiff-dev libexiv2-dev zlib1g-dev fonts-noto-cjk
 # Making the package: dpkg-shlibdeps finds the libraries the program links,
 # file tells cpack which files are programs.
 PACKAGE_PACKAGES := dpkg-dev file

@@ -50,27 +50,33 @@ BatchSession::BatchSession(QWidget *window, QProgressBar *bar, QPushButton *stop
 BatchSession::~BatchSession()
 {
     qApp->removeEventFilter(this);
-    m_stopButton->hide();   // a failure leaves the bar where the batch ended
+    m_bar->setValue(m_position);   // a failure leaves the bar where the batch ended
+    m_stopButton->hide();
 }
 
 void BatchSession::show(int maximum)
 {
     m_bar->setRange(0, maximum);
+    m_position = 0;
     m_bar->setValue(0);
     m_bar->show();
     m_stopButton->show();
     letEventsRun();
 }
 
+// The bar paints itself at once whenever its value shows a change: thousands
+// of small files would wait on as many paints. It moves with the other
+// events instead, and before a message box of the batch shows.
 void BatchSession::setPosition(int position)
 {
-    m_bar->setValue(position);
+    m_position = position;
     if (m_sinceEvents.hasExpired(kEventsIntervalMs)) letEventsRun();
 }
 
 void BatchSession::hide()
 {
     m_bar->hide();
+    m_position = 0;
     m_bar->setValue(0);
     m_stopButton->hide();
 }
@@ -83,6 +89,7 @@ bool BatchSession::stopRequested()
 
 void BatchSession::letEventsRun()
 {
+    m_bar->setValue(m_position);
     QCoreApplication::processEvents();
     m_sinceEvents.start();
 }
@@ -94,6 +101,9 @@ bool BatchSession::eventFilter(QObject *watched, QEvent *event)
         event->ignore();
         return true;
     }
+    if (event->type() == QEvent::Show && watched != m_window && watched->isWidgetType()
+        && static_cast<QWidget *>(watched)->isWindow())
+        m_bar->setValue(m_position);
     // Input reaches a window first and its widget next: the widget decides.
     if (!isUserInput(event->type()) || !watched->isWidgetType()) return false;
     // A message box of the batch (a failure, the question after a stop) is answered as usual.

@@ -41,6 +41,7 @@ private:
     QProgressBar *m_bar;
     QPushButton *m_stopButton;
     QElapsedTimer m_sinceEvents;
+    int m_position = 0;   // where the batch stands; the bar catches up with the events
     bool m_stopAsked = false;
     bool m_closeAsked = false;
 };

@@ -88,12 +88,13 @@ Form1::~Form1() = default;
 void Form1::createControls()
 {
     const auto timeText = [this](qint64 seconds) { return m_platform.folders.dateTimeText(seconds); };
+    const auto readTime = [this](const QString &path) { return m_platform.folders.modifiedTime(path); };
     Drive1 = named(new DriveList(m_platform.volumes), "Drive1");
     Dir1 = named(new FolderList(m_platform.folders, m_platform.volumes), "Dir1");
-    ListView1 = named(new FileListView(new FileListModel(timeText), QAbstractItemView::ExtendedSelection), "ListView1");
+    ListView1 = named(new FileListView(new FileListModel(timeText, readTime), QAbstractItemView::ExtendedSelection), "ListView1");
     Drive2 = named(new DriveList(m_platform.volumes), "Drive2");
     Dir2 = named(new FolderList(m_platform.folders, m_platform.volumes), "Dir2");
-    ListView2 = named(new FileListView(new FileListModel(timeText), QAbstractItemView::SingleSelection), "ListView2");
+    ListView2 = named(new FileListView(new FileListModel(timeText, readTime), QAbstractItemView::SingleSelection), "ListView2");
 
     QLabel **labels[] = {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7, &Label8};
     for (int i = 0; i < 8; ++i) {

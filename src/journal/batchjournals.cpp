@@ -102,6 +102,7 @@ std::vector<BatchJournals::Found> BatchJournals::unfinished(QStringList &cannotR
             m_files.removeJournal(path);
             continue;
         }
+        if (isFinishedJournal(bytes.value)) continue;
         std::optional<Journal> journal = decodeJournal(bytes.value);
         if (!journal) {
             const FsResult<QString> aside = m_files.setJournalAside(path);

@@ -3,7 +3,7 @@
 
 #include "platform/nativepath.h"
 
-#include <array>
+#include <zlib.h>
 
 namespace nv {
 namespace {
@@ -12,20 +12,11 @@ const QByteArray kMagic = QByteArrayLiteral("NV2JOURNAL");
 constexpr quint32 kVersion = 1;
 enum class RecordType : quint8 { Batch = 1, Steps = 2, End = 3, Undone = 4 };
 
+// zlib's CRC-32 (the common one): the journal of a large batch holds
+// megabytes, read at every start and after every batch.
 quint32 crc32(const char *data, qsizetype size)
 {
-    static const std::array<quint32, 256> table = [] {
-        std::array<quint32, 256> entries{};
-        for (quint32 i = 0; i < 256; ++i) {
-            quint32 value = i;
-            for (int bit = 0; bit < 8; ++bit) value = value & 1 ? 0xEDB88320u ^ (value >> 1) : value >> 1;
-            entries[i] = value;
-        }
-        return entries;
-    }();
-    quint32 crc = 0xFFFFFFFFu;
-    for (qsizetype i = 0; i < size; ++i) crc = table[(crc ^ quint8(data[i])) & 0xFF] ^ (crc >> 8);
-    return crc ^ 0xFFFFFFFFu;
+    return quint32(::crc32_z(0, reinterpret_cast<const Bytef *>(data), size_t(size)));
 }
 
 class Writer {

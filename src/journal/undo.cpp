@@ -222,7 +222,8 @@ void UndoRun::runStep(int index, const QString &at)
 FsStatus UndoRun::moveBack(const QString &at, const JournalStep &step)
 {
     if (step.method == StepMethod::Rename) return m_roles.files.renameWithoutReplacing(at, step.to);
-    const FsStatus copied = m_roles.files.copyFile(at, step.to, BatchFiles::Landing::WithoutReplacing, true).status;
+    const FsStatus copied = m_roles.files.copyFile(at, step.to, BatchFiles::Landing::WithoutReplacing,
+                                                         BatchFiles::Durability::BeforeNaming).status;
     return copied.ok() ? m_roles.files.deleteFile(at) : copied;
 }
 

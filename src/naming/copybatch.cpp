@@ -2,6 +2,7 @@
 // The second half of the copy loop: running a plan that copyplan.cpp made.
 #include "naming/copybatch.h"
 
+#include "naming/copiesahead.h"
 #include "naming/copyjournal.h"
 
 #include <QCoreApplication>
@@ -35,6 +36,7 @@ private:
     // Whether a step may land now; Skip: it is left undone and listed.
     enum class Clearance { Land, Skip, Fail };
 
+    std::unique_ptr<CopiesAhead> writeAhead();
     bool copyPass();
     bool runChainFrom(int index);
     bool runStep(int index);
@@ -91,6 +93,7 @@ private:
     bool m_stopped = false;
     bool m_inCycle = false;   // a source is set aside: the cycle runs to its end before a stop
     BatchReport m_keptBeside;   // replaced files that no trash took
+    std::unique_ptr<CopiesAhead> m_ahead;   // the copy pass's copies, where they can be written ahead
 };
 
 CopyRun::CopyRun(const BatchRoles &roles, const CopyBatchRequest &request, CopyPlan &plan, CopyJournal &journal)
@@ -113,7 +116,9 @@ BatchEnd CopyRun::run()
         const BusyPointer busy(m_dialogs);
         m_progress.show(int(m_request.rows.size()));
         if (!m_journal.planSteps.empty()) m_files.removeStaleTemporaries(m_request.destinationFolder);
+        m_ahead = writeAhead();
         finished = copyPass() || m_stopped;
+        m_ahead.reset();
         if (finished && m_request.move) finished = deletionPass();
         putBackKept();
         finishJournal();
@@ -161,6 +166,22 @@ bool CopyRun::stopNow()
 {
     if (!m_inCycle && !m_stopped && m_progress.stopRequested()) m_stopped = true;
     return m_stopped;
+}
+
+// Copies into names that no step of the run empties or replaces land in list
+// order, the order they can be written ahead in.
+std::unique_ptr<CopiesAhead> CopyRun::writeAhead()
+{
+    if (m_request.move) return nullptr;
+    std::vector<CopiesAhead::Order> orders;
+    for (int i = 0; i < int(m_plan.steps.size()); ++i) {
+        const PlannedStep &step = m_plan.steps[size_t(i)];
+        if (!step.active) continue;
+        if (step.next >= 0 || step.replaces) return nullptr;
+        orders.push_back({sourcePath(i), targetPath(i)});
+    }
+    if (orders.size() < 2) return nullptr;
+    return std::make_unique<CopiesAhead>(m_files, std::move(orders), BatchFiles::Durability::Cached);
 }
 
 // Every step in list order, each after the step whose source its new name
@@ -332,10 +353,16 @@ bool CopyRun::copyOrLink(int index)
         linked = result.ok();
     }
     // A copy whose source name this run reuses holds the only copy of that
-    // content once the name is taken: it must be on the volume first.
-    if (!m_request.move || result.status.fault == FsFault::CannotLink)
-        result = m_files.copyFile(source, target, landing, m_overwritten[size_t(index)],
-                                  [this] { return m_inCycle || !m_progress.stopRequested(); });
+    // content once the name is taken: it must be on the volume first. A
+    // move's copies are flushed before their sources are deleted.
+    using Durability = BatchFiles::Durability;
+    const Durability durability = m_overwritten[size_t(index)] ? Durability::BeforeNaming
+                                  : m_request.move             ? Durability::VolumeFlushFollows
+                                                               : Durability::Cached;
+    const auto keepGoing = [this] { return m_inCycle || !m_progress.stopRequested(); };
+    if (m_ahead) result = m_ahead->landNext(landing, keepGoing);
+    else if (!m_request.move || result.status.fault == FsFault::CannotLink)
+        result = m_files.copyFile(source, target, landing, durability, keepGoing);
 
     switch (result.status.fault) {
     case FsFault::None:

@@ -44,6 +44,13 @@ Journal journalOf(const BatchRoles &roles, const CopyBatchRequest &request, cons
     journal.startedMs = QDateTime::currentMSecsSinceEpoch();
     journal.source = roles.journals.describeFolder(request.sourceFolder);
     journal.destination = roles.journals.describeFolder(request.destinationFolder);
+    QStringList sources;
+    for (const PlannedStep &planned : plan.steps)
+        if (planned.active) sources.append(planned.oldName);
+    const std::vector<FsResult<FileVersion>> versions = roles.files.fileVersions(request.sourceFolder, sources);
+    auto version = versions.cbegin();
+    journal.steps.reserve(versions.size());
+    planSteps.reserve(versions.size());
     for (int i = 0; i < int(plan.steps.size()); ++i) {
         const PlannedStep &planned = plan.steps[size_t(i)];
         if (!planned.active) continue;
@@ -51,7 +58,7 @@ Journal journalOf(const BatchRoles &roles, const CopyBatchRequest &request, cons
         step.from = request.sourceFolder + planned.oldName;
         step.to = request.destinationFolder + planned.newName;
         step.method = request.move ? StepMethod::Move : StepMethod::Copy;
-        step.source = roles.files.fileVersion(step.from).value;
+        step.source = (version++)->value;
         if (planned.holder != -1 && planned.holder != i) step.holder = roles.files.fileVersion(step.to).value;
         step.keptPath = planned.keptPath;
         step.trash = planned.trash;

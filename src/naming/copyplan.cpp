@@ -33,7 +33,8 @@ private:
     void makeNames();
     FsStatus probeDestination();
     void findHolders();
-    void findHolder(int index);
+    void lookAtTargets(const std::vector<int> &indexes);
+    void findHolder(int index, const FsResult<BatchFiles::NameState> &state);
     void keepsItsName(PlannedStep &step);
     PlanEnd askQuestions();
     void linkSteps();
@@ -41,7 +42,6 @@ private:
 
     bool needsQuestion(const PlannedStep &step, int index) const;
     void refusal(const PlannedStep &step, const QString &reason) { m_refusals.add(step.oldName, step.newName, reason); }
-    QString targetPath(const PlannedStep &step) const { return m_request.destinationFolder + step.newName; }
 
     BatchFiles &m_files;
     Dialogs &m_dialogs;
@@ -109,6 +109,7 @@ FsStatus Planner::probeDestination()
 void Planner::findHolders()
 {
     QHash<QString, int> bySource, byTarget;
+    std::vector<int> unheld;   // steps whose new name no source of the run holds
     if (m_plan.destination.sameAsOther) {
         for (int i = 0; i < int(m_plan.steps.size()); ++i) bySource.insert(m_plan.key(m_plan.steps[i].oldName), i);
     }
@@ -128,8 +129,18 @@ void Planner::findHolders()
         byTarget.insert(target, i);
         step.holder = bySource.value(target, -1);
         if (step.holder == i) keepsItsName(step);
-        else if (step.holder < 0) findHolder(i);
+        else if (step.holder < 0) unheld.push_back(i);
     }
+    lookAtTargets(unheld);
+}
+
+void Planner::lookAtTargets(const std::vector<int> &indexes)
+{
+    QStringList names;
+    names.reserve(qsizetype(indexes.size()));
+    for (const int index : indexes) names.append(m_plan.steps[size_t(index)].newName);
+    const std::vector<FsResult<BatchFiles::NameState>> states = m_files.nameStates(m_request.destinationFolder, names);
+    for (size_t i = 0; i < indexes.size(); ++i) findHolder(indexes[i], states[i]);
 }
 
 // A new name that the folder takes for the old one: nothing to do when it is
@@ -146,10 +157,9 @@ void Planner::keepsItsName(PlannedStep &step)
     }
 }
 
-void Planner::findHolder(int index)
+void Planner::findHolder(int index, const FsResult<BatchFiles::NameState> &state)
 {
-    PlannedStep &step = m_plan.steps[index];
-    const FsResult<BatchFiles::NameState> state = m_files.nameState(targetPath(step));
+    PlannedStep &step = m_plan.steps[size_t(index)];
     if (!state.ok()) {
         refusal(step, QCoreApplication::translate("CopyPlan", "コピー先を確かめられません（%1）").arg(state.status.reason));
     } else if (state.value.kind == BatchFiles::NameKind::Other) {

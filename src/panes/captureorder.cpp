@@ -92,7 +92,8 @@ bool CaptureTimes::order(const QString &folder, std::vector<FileEntry> &entries,
                 ++done;
                 instants[i] = CaptureInstant(read.texts);
                 // Looked up anew: a listing run during the events may have replaced the folder's times.
-                m_known[folder].insert(entries[i].name, {entries[i].version, instants[i]});
+                const FileEntry &entry = entries[i];
+                m_known[folder].insert(entry.name, {entry.version ? std::optional(*entry.version) : std::nullopt, instants[i]});
             }
             if (done < unread.size() && !carryOn()) return false;
         }

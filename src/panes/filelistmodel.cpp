@@ -13,15 +13,22 @@ QString extensionText(const QString &name)
     return QLatin1String("--") + rightCharacters(name, 3).toUpper() + QLatin1String("--");
 }
 
-FileListModel::FileListModel(std::function<QString(qint64)> timeText, QObject *parent)
-    : QAbstractTableModel(parent), m_timeText(std::move(timeText))
+namespace {
+
+constexpr qint64 kUnreadable = FileEntry::kNotRead + 1;
+
+}  // namespace
+
+FileListModel::FileListModel(std::function<QString(qint64)> timeText, TimeReader readTime, QObject *parent)
+    : QAbstractTableModel(parent), m_timeText(std::move(timeText)), m_readTime(std::move(readTime))
 {
 }
 
-void FileListModel::setRows(std::vector<FileEntry> entries, bool detailed)
+void FileListModel::setRows(std::vector<FileEntry> entries, bool detailed, const QString &folder)
 {
     beginResetModel();
     m_rows = std::move(entries);
+    m_folder = folder;
     m_order.resize(m_rows.size());
     std::iota(m_order.begin(), m_order.end(), size_t(0));
     m_detailed = detailed;
@@ -34,17 +41,28 @@ void FileListModel::clearRows() { setRows({}, m_detailed); }
 
 QString FileListModel::cellText(int row, int column) const
 {
-    const FileEntry &entry = m_rows[m_order[size_t(row)]];
+    FileEntry &entry = m_rows[m_order[size_t(row)]];
     switch (column) {
     case NameColumn:
         return entry.name;
     case ExtensionColumn:
         return m_detailed ? extensionText(entry.name) : QString();
     case TimeColumn:
-        return m_detailed ? m_timeText(entry.modified) : QString();
+        return m_detailed ? timeText(entry) : QString();
     default:
         return QString();
     }
+}
+
+// Read once, when the row is first shown or sorted by time: a file whose time
+// cannot be read (gone since the listing) shows none.
+QString FileListModel::timeText(FileEntry &entry) const
+{
+    if (entry.modified == FileEntry::kNotRead) {
+        const std::optional<qint64> read = m_readTime ? m_readTime(joinPath(m_folder, entry.name)) : std::nullopt;
+        entry.modified = read.value_or(kUnreadable);
+    }
+    return entry.modified == kUnreadable ? QString() : m_timeText(entry.modified);
 }
 
 void FileListModel::headerClicked(int column)

@@ -3,8 +3,9 @@
 // extension text and the modification-time text, and the pane's sort state.
 //
 // The two detail cells are display only. They are made when a row is shown,
-// from the name and the time stamp kept with it, so listing a folder of a
-// hundred thousand files costs one pass over the directory and nothing more.
+// from the name and the file's time stamp, read then unless the listing read
+// it already; so listing a folder of a hundred thousand files costs one pass
+// over the directory and nothing more.
 #pragma once
 
 #include "platform/folders.h"
@@ -24,12 +25,18 @@ class FileListModel : public QAbstractTableModel {
 public:
     enum Column { NameColumn = 0, ExtensionColumn = 1, TimeColumn = 2, ColumnCount = 3 };
 
-    // timeText turns a time stamp into its text (the platform's regional form).
-    explicit FileListModel(std::function<QString(qint64)> timeText, QObject *parent = nullptr);
+    // Reads the modification time of the file at a path; none when it cannot.
+    using TimeReader = std::function<std::optional<qint64>(const QString &path)>;
 
-    // Replaces every row, in the given order. With detailed false (simple view)
-    // the two detail cells stay empty. Clears the sorted flag; key and order stay.
-    void setRows(std::vector<FileEntry> entries, bool detailed);
+    // timeText turns a time stamp into its text (the platform's regional form);
+    // readTime reads the times a listing left unread (without it they show none).
+    explicit FileListModel(std::function<QString(qint64)> timeText, TimeReader readTime = {},
+                           QObject *parent = nullptr);
+
+    // Replaces every row, in the given order, with the files of folder. With
+    // detailed false (simple view) the two detail cells stay empty. Clears the
+    // sorted flag; key and order stay.
+    void setRows(std::vector<FileEntry> entries, bool detailed, const QString &folder = QString());
     // Removes every row and clears the sorted flag.
     void clearRows();
     // Counts the fills and clears, so that work spread over several events can
@@ -56,7 +63,9 @@ public:
 
 private:
     std::function<QString(qint64)> m_timeText;
-    std::vector<FileEntry> m_rows;      // in the listing's order
+    TimeReader m_readTime;
+    QString m_folder;
+    mutable std::vector<FileEntry> m_rows;   // in the listing's order; times filled in as rows are shown
     std::vector<size_t> m_order;        // display row -> index into m_rows
     bool m_detailed = false;
     bool m_sorted = false;
@@ -65,6 +74,7 @@ private:
     quint64 m_fillCount = 0;
 
     void reorder();
+    QString timeText(FileEntry &entry) const;
 };
 
 }  // namespace nv

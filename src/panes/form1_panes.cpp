@@ -28,13 +28,13 @@ Form1::Pane Form1::targetPane()
 
 Form1::Listing Form1::listInto(const Pane &pane, const QString &folder)
 {
-    // The simple-view box decides whether time stamps are read at all; the
-    // capture-time order needs them to know which capture times it has read.
-    // It orders the photos to be numbered; the destination stays in name
+    // The report view reads a file's time when its row is shown; the
+    // capture-time order needs every time to know which capture times it has
+    // read. It orders the photos to be numbered; the destination stays in name
     // order, so that its last row is the highest number of a series.
     const bool detailed = !Check2->isChecked();
     const bool byCaptureTime = Program.CaptureTimeOrder == 1 && pane.list == ListView1;
-    FsResult<std::vector<FileEntry>> listing = m_platform.folders.listPlainFiles(folder, detailed || byCaptureTime);
+    FsResult<std::vector<FileEntry>> listing = m_platform.folders.listPlainFiles(folder, byCaptureTime);
     if (!listing.ok()) return {listing.status};
     FileListModel *files = pane.list->files();
     const quint64 fill = files->fillCount();
@@ -50,7 +50,7 @@ Form1::Listing Form1::listInto(const Pane &pane, const QString &folder)
     // The rows are set once, in their final order, before anything (the
     // continuation scan above all) reads them.
     if (byCaptureTime && !m_captureTimes.order(folder, listing.value, carryOn)) return {FsStatus::success(), true};
-    files->setRows(std::move(listing.value), detailed);
+    files->setRows(std::move(listing.value), detailed, folder);
     this->*pane.folder = folder;
     return {};
 }

@@ -7,7 +7,11 @@
 #include "platform/fsstatus.h"
 #include "platform/paths.h"
 
+#include <QStringList>
+
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace nv {
 
@@ -35,19 +39,67 @@ public:
     virtual FsResult<NameState> nameState(const QString &path) = 0;
     // The version of the file a path leads to (links followed).
     virtual FsResult<FileVersion> fileVersion(const QString &path) = 0;
+    // The same for many names of one folder at once, in their order: a
+    // batch of thousands asks before it starts.
+    virtual std::vector<FsResult<NameState>> nameStates(const QString &folder, const QStringList &names)
+    {
+        std::vector<FsResult<NameState>> states;
+        states.reserve(size_t(names.size()));
+        for (const QString &name : names) states.push_back(nameState(folder + name));
+        return states;
+    }
+    virtual std::vector<FsResult<FileVersion>> fileVersions(const QString &folder, const QStringList &names)
+    {
+        std::vector<FsResult<FileVersion>> versions;
+        versions.reserve(size_t(names.size()));
+        for (const QString &name : names) versions.push_back(fileVersion(folder + name));
+        return versions;
+    }
+    // When a copy's bytes must be on the volume.
+    enum class Durability {
+        Cached,               // whenever the system writes them: a plain copy
+        VolumeFlushFollows,   // by a flush of the volume the batch makes later: the disk starts on them now
+        BeforeNaming,         // before the copy takes its name: it replaces the only other copy
+    };
     // Asked between chunks of a copy of a few MiB each: false gives the copy up.
     using KeepCopying = std::function<bool()>;
 
-    // Copies a plain file's bytes, permissions and times to target. The bytes
+    // A copy written but not named yet: the first half of copyFile done.
+    class WrittenCopy {
+    public:
+        virtual ~WrittenCopy() = default;   // dropped unnamed, it leaves nothing behind
+        // The version of the source that was copied.
+        virtual FileVersion source() const = 0;
+        // Names the copy target (the path it was written for). Fails with
+        // Changed when the source changed since it was copied.
+        virtual FsStatus land(const QString &target, Landing landing) = 0;
+    };
+    // Copies a plain file's bytes, permissions and times for target. The bytes
     // go to a temporary file in the target's folder, locked while it is
-    // written, which is removed on every failure, so no half-written target or
-    // stray file is ever left. Fails with NotPlainFile for anything but a plain
-    // file (never waiting on a pipe), and with Changed when the source changed
-    // while it was read. With durable, the copy is on the volume before it
-    // takes its name. Where keepGoing answers false the copy stops and fails
-    // with Stopped, its temporary removed. Gives the version of the source that was copied.
-    virtual FsResult<FileVersion> copyFile(const QString &source, const QString &target, Landing landing,
-                                           bool durable, const KeepCopying &keepGoing = {}) = 0;
+    // written, which is removed on every failure and when the copy is dropped,
+    // so no half-written target or stray file is ever left. Fails with
+    // NotPlainFile for anything but a plain file (never waiting on a pipe), and
+    // with Changed when the source changed while it was read. Where keepGoing
+    // answers false the copy stops and fails with Stopped, its temporary
+    // removed. May be called from any thread, keepGoing being asked on it.
+    virtual FsResult<std::unique_ptr<WrittenCopy>> writeCopy(const QString &source, const QString &target,
+                                                             Durability durability,
+                                                             const KeepCopying &keepGoing = {}) = 0;
+    // writeCopy, then land: gives the version of the source that was copied.
+    FsResult<FileVersion> copyFile(const QString &source, const QString &target, Landing landing,
+                                   Durability durability, const KeepCopying &keepGoing = {})
+    {
+        return land(writeCopy(source, target, durability, keepGoing), target, landing);
+    }
+    // Lands what writeCopy gave, if it gave a copy.
+    static FsResult<FileVersion> land(const FsResult<std::unique_ptr<WrittenCopy>> &written, const QString &target,
+                                      Landing landing)
+    {
+        if (!written.ok()) return {{}, written.status};
+        const FsStatus landed = written.value->land(target, landing);
+        if (!landed.ok()) return {{}, landed};
+        return {written.value->source(), FsStatus::success()};
+    }
     // Gives a plain file (not a link) a second name, target, on the same file
     // system: no byte is copied. CannotLink when that is not possible here (no
     // hard links, another file system, too many links, not a plain file).

@@ -10,6 +10,8 @@
 
 #include <QStringList>
 
+#include <limits>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -17,9 +19,12 @@ namespace nv {
 
 // One plain file of a folder listing.
 struct FileEntry {
+    static constexpr qint64 kNotRead = std::numeric_limits<qint64>::min();
     QString name;                         // name with extension, no folder
-    qint64 modified = 0;                  // seconds since the epoch; 0 when times were not asked for
-    std::optional<FileVersion> version;   // none when times were not asked for
+    qint64 modified = kNotRead;           // seconds since the epoch; kNotRead when times were not asked for
+    // None when times were not asked for. Kept aside: a list of a hundred
+    // thousand rows in report view holds no versions.
+    std::shared_ptr<const FileVersion> version;
 };
 
 class Folders {
@@ -44,6 +49,9 @@ public:
     virtual QString startFolder() = 0;
     // True only for a plain file that is not hidden.
     virtual bool fileExists(const QString &path) = 0;
+    // The modification time of what a path leads to, in seconds since the
+    // epoch; none where it cannot be read.
+    virtual std::optional<qint64> modifiedTime(const QString &path) = 0;
     // Regional short date, a blank, the time as H:mm:ss without a time zone
     // (2023/11/15 7:13:20 in Japan); exactly midnight shows the date alone.
     virtual QString dateTimeText(qint64 secondsSinceEpoch) = 0;

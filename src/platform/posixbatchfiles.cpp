@@ -16,7 +16,9 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
+#include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace nv {
@@ -124,78 +126,163 @@ bool nameExists(const QByteArray &path)
 
 }  // namespace
 
-FsResult<BatchFiles::NameState> PosixBatchFiles::nameState(const QString &path)
+namespace {
+
+// What a name leads to, the name relative to folder (AT_FDCWD for a full path).
+FsResult<BatchFiles::NameState> nameStateAt(int folder, const char *name)
 {
-    FsResult<NameState> result;
-    const QByteArray native = toNativeName(path);
+    FsResult<BatchFiles::NameState> result;
     struct stat info {};
-    if (::lstat(native.constData(), &info) != 0) {
+    if (::fstatat(folder, name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno != ENOENT) result.status = lastError();
         return result;
     }
-    if (S_ISLNK(info.st_mode) && ::stat(native.constData(), &info) != 0) {
-        result.value.kind = NameKind::Other;   // a link that leads nowhere
+    if (S_ISLNK(info.st_mode) && ::fstatat(folder, name, &info, 0) != 0) {
+        result.value.kind = BatchFiles::NameKind::Other;   // a link that leads nowhere
         return result;
     }
-    result.value.kind = S_ISREG(info.st_mode) ? NameKind::File : NameKind::Other;
+    result.value.kind = S_ISREG(info.st_mode) ? BatchFiles::NameKind::File : BatchFiles::NameKind::Other;
     result.value.identity = posix::identityOf(info);
     return result;
+}
+
+// The version of what a name leads to; path is the same name in full.
+FsResult<FileVersion> fileVersionAt(int folder, const char *name, const char *path)
+{
+    struct stat info {};
+    if (::fstatat(folder, name, &info, 0) != 0) return failure<FileVersion>(lastError());
+    // Times to 2 s have no nanoseconds: only such a time makes the volume worth asking.
+    struct statfs volume {};
+    const bool coarse = info.st_mtim.tv_nsec == 0 && ::statfs(path, &volume) == 0
+                        && keepsCoarseTimes(long(volume.f_type));
+    return {posix::versionOf(info, coarse), FsStatus::success()};
+}
+
+// Looks at every name of a folder, on two threads for a long list: each look
+// is a call into the kernel, and a batch of thousands waits for them all.
+// Relative to the folder, opened once; by full paths where it cannot be.
+template <typename Result, typename Look>
+std::vector<Result> lookAtNames(const QString &folder, const QStringList &names, const Look &look)
+{
+    const QByteArray folderName = toNativeName(withTrailingSlash(folder));
+    std::vector<QByteArray> paths;
+    paths.reserve(size_t(names.size()));
+    for (const QString &name : names) paths.push_back(folderName + toNativeName(name));
+    const Descriptor dir(::open(folderName.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    std::vector<Result> results(paths.size());
+    const auto lookAt = [&](size_t from, size_t to) {
+        for (size_t i = from; i < to; ++i) {
+            const char *path = paths[i].constData();
+            results[i] = dir.fd >= 0 ? look(dir.fd, path + folderName.size(), path) : look(AT_FDCWD, path, path);
+        }
+    };
+    constexpr size_t kWorthASecondThread = 1000;
+    const size_t half = paths.size() >= kWorthASecondThread ? paths.size() / 2 : paths.size();
+    std::thread second;
+    if (half < paths.size()) second = std::thread(lookAt, half, paths.size());
+    lookAt(0, half);
+    if (second.joinable()) second.join();
+    return results;
+}
+
+}  // namespace
+
+FsResult<BatchFiles::NameState> PosixBatchFiles::nameState(const QString &path)
+{
+    return nameStateAt(AT_FDCWD, toNativeName(path).constData());
 }
 
 FsResult<FileVersion> PosixBatchFiles::fileVersion(const QString &path)
 {
     const QByteArray native = toNativeName(path);
-    struct stat info {};
-    if (::stat(native.constData(), &info) != 0) return failure<FileVersion>(lastError());
-    // Times to 2 s have no nanoseconds: only such a time makes the volume worth asking.
-    struct statfs volume {};
-    const bool coarse = info.st_mtim.tv_nsec == 0 && ::statfs(native.constData(), &volume) == 0
-                        && keepsCoarseTimes(long(volume.f_type));
-    return {posix::versionOf(info, coarse), FsStatus::success()};
+    return fileVersionAt(AT_FDCWD, native.constData(), native.constData());
 }
 
-FsResult<FileVersion> PosixBatchFiles::copyFile(const QString &source, const QString &target,
-                                                        Landing landing, bool durable, const KeepCopying &keepGoing)
+std::vector<FsResult<BatchFiles::NameState>> PosixBatchFiles::nameStates(const QString &folder, const QStringList &names)
 {
-    // Without O_NONBLOCK a pipe would hold the program until someone writes to it.
-    Descriptor from(::open(toNativeName(source).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (from.fd < 0) return failure<FileVersion>(lastError());
-    struct stat before {};
-    if (::fstat(from.fd, &before) != 0) return failure<FileVersion>(lastError());
-    if (!S_ISREG(before.st_mode)) {
-        return failure<FileVersion>(FsStatus::failure(FsFault::NotPlainFile, QCoreApplication::translate("FileSystem", "通常のファイルではありません")));
+    return lookAtNames<FsResult<NameState>>(folder, names,
+                                            [](int dir, const char *name, const char *) { return nameStateAt(dir, name); });
+}
+
+std::vector<FsResult<FileVersion>> PosixBatchFiles::fileVersions(const QString &folder, const QStringList &names)
+{
+    return lookAtNames<FsResult<FileVersion>>(folder, names, &fileVersionAt);
+}
+
+namespace {
+
+FsStatus changedWhileCopied()
+{
+    return FsStatus::failure(FsFault::Changed, QCoreApplication::translate("FileSystem", "読んでいる間に変わりました"));
+}
+
+// The source stays open until the copy lands, to see that it is still the
+// version copied: a copy written ahead of its turn may wait a moment.
+class PosixWrittenCopy : public BatchFiles::WrittenCopy {
+public:
+    PosixWrittenCopy(int source, const struct stat &before, const QByteArray &folder)
+        : m_source(source), m_before(posix::versionOf(before)), m_copy(folder) {}
+
+    int fd() const { return m_copy.fd(); }
+    int sourceFd() const { return m_source.fd; }
+    FileVersion source() const override { return m_before; }
+    FsStatus land(const QString &target, BatchFiles::Landing landing) override
+    {
+        struct stat now {};
+        if (::fstat(m_source.fd, &now) != 0) return lastError();
+        if (!isUnchanged(posix::versionOf(now), m_before)) return changedWhileCopied();
+        return m_copy.land(toNativeName(target), landing);
     }
 
-    const QByteArray targetName = toNativeName(target);
-    posix::TemporaryFile copy(posix::folderOf(targetName));
-    if (copy.fd() < 0) return failure<FileVersion>(lastError());
-    const int copied = copyBytes(from.fd, copy.fd(), keepGoing);
-    if (copied == ECANCELED) return failure<FileVersion>(FsStatus::failure(FsFault::Stopped, QCoreApplication::translate("FileSystem", "中止しました")));
-    if (copied != 0) return failure<FileVersion>(FsStatus::fromErrno(copied));
+private:
+    Descriptor m_source;
+    FileVersion m_before;
+    posix::TemporaryFile m_copy;
+};
+
+}  // namespace
+
+FsResult<std::unique_ptr<BatchFiles::WrittenCopy>> PosixBatchFiles::writeCopy(const QString &source,
+                                                                             const QString &target,
+                                                                             Durability durability,
+                                                                             const KeepCopying &keepGoing)
+{
+    using Written = std::unique_ptr<WrittenCopy>;
+    // Without O_NONBLOCK a pipe would hold the program until someone writes to it.
+    Descriptor from(::open(toNativeName(source).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (from.fd < 0) return failure<Written>(lastError());
+    struct stat before {};
+    if (::fstat(from.fd, &before) != 0) return failure<Written>(lastError());
+    if (!S_ISREG(before.st_mode)) {
+        return failure<Written>(FsStatus::failure(FsFault::NotPlainFile, QCoreApplication::translate("FileSystem", "通常のファイルではありません")));
+    }
+    auto copy = std::make_unique<PosixWrittenCopy>(std::exchange(from.fd, -1), before,
+                                                   posix::folderOf(toNativeName(target)));
+    if (copy->fd() < 0) return failure<Written>(lastError());
+    const int copied = copyBytes(copy->sourceFd(), copy->fd(), keepGoing);
+    if (copied == ECANCELED) return failure<Written>(FsStatus::failure(FsFault::Stopped, QCoreApplication::translate("FileSystem", "中止しました")));
+    if (copied != 0) return failure<Written>(FsStatus::fromErrno(copied));
     // The disk starts on the bytes now, while the next files are copied, so a
     // move's flush finds them written already instead of writing them all at
-    // its end. Only a hint: the flush decides.
-    ::sync_file_range(copy.fd(), 0, 0, SYNC_FILE_RANGE_WRITE);
+    // its end. Only a hint: the flush decides. A plain copy does without: the
+    // hint can wait for the disk's queue, and nothing waits for its bytes.
+    if (durability == Durability::VolumeFlushFollows) ::sync_file_range(copy->fd(), 0, 0, SYNC_FILE_RANGE_WRITE);
     struct stat after {};
-    if (::fstat(from.fd, &after) != 0) return failure<FileVersion>(lastError());
-    if (!isUnchanged(posix::versionOf(after), posix::versionOf(before))) {
-        return failure<FileVersion>(FsStatus::failure(FsFault::Changed, QCoreApplication::translate("FileSystem", "読んでいる間に変わりました")));
-    }
+    if (::fstat(copy->sourceFd(), &after) != 0) return failure<Written>(lastError());
+    if (!isUnchanged(posix::versionOf(after), copy->source())) return failure<Written>(changedWhileCopied());
     // Keep what a copy of a photo should keep: its permissions and its times.
     // A copy dated today would tell the user a false date, and a move would
     // lose the true one, so a copy without them fails; permissions only where
     // the volume keeps them.
-    if (::fchmod(copy.fd(), before.st_mode & 07777) != 0 && !keepsNoPermissions(errno))
-        return failure<FileVersion>(withCause(QCoreApplication::translate("FileSystem", "元のファイルのアクセス権を付けられません")));
+    if (::fchmod(copy->fd(), before.st_mode & 07777) != 0 && !keepsNoPermissions(errno))
+        return failure<Written>(withCause(QCoreApplication::translate("FileSystem", "元のファイルのアクセス権を付けられません")));
     const struct timespec times[2] = {before.st_atim, before.st_mtim};
-    if (::futimens(copy.fd(), times) != 0)
-        return failure<FileVersion>(withCause(QCoreApplication::translate("FileSystem", "元のファイルの更新日時を付けられません")));
-    if (durable && ::fsync(copy.fd()) != 0) return failure<FileVersion>(lastError());
-    const FsStatus landed = copy.land(targetName, landing);
-    if (!landed.ok()) return failure<FileVersion>(landed);
+    if (::futimens(copy->fd(), times) != 0)
+        return failure<Written>(withCause(QCoreApplication::translate("FileSystem", "元のファイルの更新日時を付けられません")));
+    if (durability == Durability::BeforeNaming && ::fsync(copy->fd()) != 0) return failure<Written>(lastError());
     // How coarse the volume's times are matters only when a later version is
     // compared with this one, and that later version tells it.
-    return {posix::versionOf(before), FsStatus::success()};
+    return {std::move(copy), FsStatus::success()};
 }
 
 FsResult<FileVersion> PosixBatchFiles::linkFile(const QString &source, const QString &target,

@@ -99,6 +99,10 @@ bool canNameUnnamedFiles()
 // Gives the open unnamed file a name; fails with EEXIST where the name is taken.
 bool linkUnnamed(int fd, const QByteArray &to)
 {
+    // The file itself where the kernel lets us (Linux 6.10 on for a file we
+    // opened, or with the capability), sparing a look-up through /proc.
+    if (::linkat(fd, "", AT_FDCWD, to.constData(), AT_EMPTY_PATH) == 0) return true;
+    if (errno != ENOENT && errno != EPERM && errno != EINVAL) return false;
     char entry[32];
     std::snprintf(entry, sizeof entry, "/proc/self/fd/%d", fd);
     return ::linkat(AT_FDCWD, entry, AT_FDCWD, to.constData(), AT_SYMLINK_FOLLOW) == 0;

@@ -103,8 +103,8 @@ FsResult<std::vector<FileEntry>> PosixFolders::listPlainFiles(const QString &fol
             if (found == Lookup::OutOfReach || !S_ISREG(info.st_mode)) continue;
         }
         result.value.push_back({fromNativeName(entry->d_name, qsizetype(std::strlen(entry->d_name))),
-                                withTimes ? qint64(info.st_mtim.tv_sec) : 0,
-                                withTimes ? std::optional(posix::versionOf(info)) : std::nullopt});
+                                withTimes ? qint64(info.st_mtim.tv_sec) : FileEntry::kNotRead,
+                                withTimes ? std::make_shared<const FileVersion>(posix::versionOf(info)) : nullptr});
     }
     if (result.ok()) sortByName(result.value);
     else result.value.clear();
@@ -170,6 +170,13 @@ bool PosixFolders::fileExists(const QString &path)
     if (baseName(path).startsWith(QLatin1Char('.'))) return false;
     struct stat info {};
     return ::stat(toNativeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::optional<qint64> PosixFolders::modifiedTime(const QString &path)
+{
+    struct stat info {};
+    if (::stat(toNativeName(path).constData(), &info) != 0) return std::nullopt;
+    return qint64(info.st_mtim.tv_sec);
 }
 
 QString PosixFolders::dateTimeText(qint64 secondsSinceEpoch)

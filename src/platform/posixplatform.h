@@ -16,6 +16,7 @@ namespace nv {
 class PosixFolders : public Folders {
 public:
     FsResult<std::vector<FileEntry>> listPlainFiles(const QString &folder, bool withTimes) override;
+    std::optional<qint64> modifiedTime(const QString &path) override;
     FsResult<QStringList> listSubfolders(const QString &folder) override;
     FsStatus checkFolder(const QString &folder) override;
     FsStatus makeFolder(const QString &folder) override;
@@ -51,8 +52,11 @@ class PosixBatchFiles : public BatchFiles {
 public:
     FsResult<NameState> nameState(const QString &path) override;
     FsResult<FileVersion> fileVersion(const QString &path) override;
-    FsResult<FileVersion> copyFile(const QString &source, const QString &target, Landing landing,
-                                   bool durable, const KeepCopying &keepGoing = {}) override;
+    std::vector<FsResult<NameState>> nameStates(const QString &folder, const QStringList &names) override;
+    std::vector<FsResult<FileVersion>> fileVersions(const QString &folder, const QStringList &names) override;
+    FsResult<std::unique_ptr<WrittenCopy>> writeCopy(const QString &source, const QString &target,
+                                                     Durability durability,
+                                                     const KeepCopying &keepGoing = {}) override;
     FsResult<FileVersion> linkFile(const QString &source, const QString &target, Landing landing) override;
     FsStatus renameWithoutReplacing(const QString &from, const QString &to) override;
     FsStatus renameReplacing(const QString &from, const QString &to) override;

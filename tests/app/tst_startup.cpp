@@ -263,8 +263,8 @@ void StartupTest::eachFolderIsListedOnce()
     QCOMPARE(listingsOf(platform, target.path()), 1);
     // The fallback looks into the program folder for the settings file it forgets.
     QCOMPARE(platform.listings.size(), size_t(sourceGone ? 3 : 2));
-    for (const auto &[folder, withTimes] : platform.listings)
-        if (folder != fixture.programFolder.path()) QCOMPARE(withTimes, reportView == 1);
+    // Times are read as rows are shown, not by the listing.
+    for (const auto &[folder, withTimes] : platform.listings) QVERIFY(!withTimes);
 
     QCOMPARE(form.SourceFolder, sourceShown);
     QCOMPARE(form.Dir1->path(), sourceShown);

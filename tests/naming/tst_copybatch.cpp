@@ -50,6 +50,7 @@ private slots:
     void overwriteQuestion();
     void copyFailingOnTheThirdOfFive_data();
     void copyFailingOnTheThirdOfFive();
+    void stopLandsNoCopyWrittenAhead();
     void failingDeletionEndsTheRun();
     void failingFlushDeletesNoSource();
     void unwritableDestinationCopiesNothing();
@@ -222,6 +223,27 @@ void TestCopyBatch::copyFailingOnTheThirdOfFive()
     QVERIFY(message.text.contains(QString::fromUtf8(" 2 個")));
     QCOMPARE(message.buttons, MessageButtons::Ok);
     QCOMPARE(message.title, QStringLiteral("Norvanta2"));
+}
+
+// Copies are written ahead of the one that lands: a stop leaves the copies
+// landed before it and nothing else, not even a temporary file.
+void TestCopyBatch::stopLandsNoCopyWrittenAhead()
+{
+    TempFolder source, destination;
+    QStringList rows;
+    for (int i = 1; i <= 12; ++i) {
+        rows.append(QString("%1.png").arg(i));
+        source.addFile(rows.back(), "x");
+    }
+    TestPlatform platform;
+    platform.answers = {MessageAnswer::No};   // keeps the copies made
+    RecordingProgress progress;
+    progress.stopAt = 2;
+
+    QCOMPARE(runBatch(platform, progress, request(source.path(), destination.path(), rows,
+                                                  SerialNameRule("n", 1, 1, "jpg"), false)),
+             BatchEnd::Stopped);
+    QCOMPARE(snapshot(destination.path()), (Files{{"n1.jpg", "x"}, {"n2.jpg", "x"}}));
 }
 
 void TestCopyBatch::failingDeletionEndsTheRun()

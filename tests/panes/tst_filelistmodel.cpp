@@ -35,6 +35,7 @@ private slots:
     void extensionTextIsTheLastThreeCharacters_data();
     void extensionTextIsTheLastThreeCharacters();
     void simpleViewLeavesDetailCellsEmpty();
+    void timesAreReadOnceWhenShown();
     void headerClicksHaveAPeriodOfThree();
     void anotherColumnStartsAscending();
     void listingClearsTheFlagButKeepsKeyAndOrder();
@@ -73,6 +74,25 @@ void FileListModelTest::simpleViewLeavesDetailCellsEmpty()
     QCOMPARE(model.cellText(0, 1), QStringLiteral("--JPG--"));
     QCOMPARE(model.cellText(0, 2), QStringLiteral("t0"));
     QCOMPARE(model.headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("更新日付"));
+}
+
+void FileListModelTest::timesAreReadOnceWhenShown()
+{
+    QStringList read;
+    FileListModel model(timeText, [&](const QString &path) -> std::optional<qint64> {
+        read.append(path);
+        if (path.endsWith(QLatin1String("gone.jpg"))) return std::nullopt;
+        return 3;
+    });
+    std::vector<FileEntry> rows;
+    for (const char *name : {"a.jpg", "b.jpg", "gone.jpg"}) rows.push_back({QString::fromLatin1(name)});
+    model.setRows(std::move(rows), true, QStringLiteral("/photos/"));
+    QVERIFY(read.isEmpty());
+    QCOMPARE(model.cellText(1, 2), QStringLiteral("t3"));
+    QCOMPARE(model.cellText(1, 2), QStringLiteral("t3"));
+    QCOMPARE(model.cellText(2, 2), QString());
+    QCOMPARE(model.cellText(2, 2), QString());
+    QCOMPARE(read, (QStringList{"/photos/b.jpg", "/photos/gone.jpg"}));
 }
 
 void FileListModelTest::headerClicksHaveAPeriodOfThree()

@@ -61,7 +61,7 @@ QByteArray bytesOfSize(int size)
 // A copy as the rename makes it once the user agreed to replace the target.
 FsStatus copyReplacing(BatchFiles &platform, const QString &from, const QString &to)
 {
-    return platform.copyFile(from, to, BatchFiles::Landing::Replacing, false).status;
+    return platform.copyFile(from, to, BatchFiles::Landing::Replacing, BatchFiles::Durability::Cached).status;
 }
 
 // Read-only folders and files stop everyone but root.
@@ -83,6 +83,7 @@ private slots:
     void copyOntoItselfKeepsTheContent();
     void failedCopyLeavesTargetUntouched_data();
     void failedCopyLeavesTargetUntouched();
+    void batchLookUpsAgreeWithSingleOnes();
     void setAttributesNormal();
     void deleteFile();
     void makeFolder_data();
@@ -131,7 +132,9 @@ void TestPosixPlatform::listPlainFiles()
     QVERIFY2(listing.ok(), qPrintable(listing.status.reason));
     QCOMPARE(sortedNames(listing.value), (QStringList{"a.jpg", "b", "link.jpg"}));
     for (const FileEntry &entry : listing.value) {
-        const qint64 expected = !withTimes ? 0 : entry.name == QLatin1String("b") ? 1'100'000'000 : 1'000'000'000;
+        const qint64 expected = !withTimes                        ? FileEntry::kNotRead
+                                : entry.name == QLatin1String("b") ? 1'100'000'000
+                                                                   : 1'000'000'000;
         QCOMPARE(entry.modified, expected);
     }
 }
@@ -260,7 +263,7 @@ void TestPosixPlatform::failedCopyLeavesTargetUntouched()
         status = copyReplacing(platform, source.pathOf(QStringLiteral("pipe")), to);
         QCOMPARE(status.fault, FsFault::NotPlainFile);
     } else if (fault == QLatin1String("target taken")) {
-        status = platform.copyFile(from, to, BatchFiles::Landing::WithoutReplacing, true).status;
+        status = platform.copyFile(from, to, BatchFiles::Landing::WithoutReplacing, BatchFiles::Durability::BeforeNaming).status;
         QCOMPARE(status.fault, FsFault::Exists);
     } else if (fault == QLatin1String("disk full")) {
         FileSizeLimit limit(4096);
@@ -275,6 +278,40 @@ void TestPosixPlatform::failedCopyLeavesTargetUntouched()
     QVERIFY(!status.reason.isEmpty());
     QCOMPARE(target.contents(QStringLiteral("photo.jpg")), QByteArray("old content"));
     QCOMPARE(target.names(), QStringList{QStringLiteral("photo.jpg")});
+}
+
+// Relative to the folder, and on two threads for a long list, the batch
+// look-ups say what the single ones say, name by name; by full paths where
+// the folder is gone.
+void TestPosixPlatform::batchLookUpsAgreeWithSingleOnes()
+{
+    TempFolder folder;
+    folder.addFile("file.jpg");
+    makeLink(folder.pathOf("file.jpg"), folder.pathOf("link.jpg"));
+    makeLink(folder.pathOf("nowhere"), folder.pathOf("dangling.jpg"));
+    QVERIFY(QDir(folder.path()).mkdir("sub"));
+    QStringList names{"file.jpg", "link.jpg", "dangling.jpg", "sub", "free.jpg"};
+    for (int i = 0; i < 1200; ++i) {
+        names.append(QStringLiteral("n%1.jpg").arg(i));
+        if (i % 3 == 0) folder.addFile(names.back());
+    }
+    PosixBatchFiles files;
+    for (const QString &where : {folder.path(), folder.pathOf("gone/")}) {
+        const std::vector<FsResult<BatchFiles::NameState>> states = files.nameStates(where, names);
+        const std::vector<FsResult<FileVersion>> versions = files.fileVersions(where, names);
+        QCOMPARE(states.size(), size_t(names.size()));
+        QCOMPARE(versions.size(), size_t(names.size()));
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            const FsResult<BatchFiles::NameState> state = files.nameState(where + names[i]);
+            const FsResult<FileVersion> version = files.fileVersion(where + names[i]);
+            QCOMPARE(states[size_t(i)].status.fault, state.status.fault);
+            QCOMPARE(states[size_t(i)].value.kind, state.value.kind);
+            QVERIFY(states[size_t(i)].value.identity == state.value.identity);
+            QCOMPARE(versions[size_t(i)].status.fault, version.status.fault);
+            QVERIFY(versions[size_t(i)].value.identity == version.value.identity);
+            QCOMPARE(versions[size_t(i)].value.modifiedNs, version.value.modifiedNs);
+        }
+    }
 }
 
 void TestPosixPlatform::setAttributesNormal()

@@ -49,15 +49,33 @@ FsResult<FileVersion> FatLikePlatform::fileVersion(const QString &path)
     return version;
 }
 
-FsResult<FileVersion> FatLikePlatform::copyFile(const QString &source, const QString &target,
-                                                          Landing landing, bool durable,
-                                                          const KeepCopying &keepGoing)
+// Lands as a card does: never over a name taken in any letter case, and a
+// replaced file goes in its old spelling.
+class FatLikePlatform::WrittenCopyOnCard : public WrittenCopy {
+public:
+    explicit WrittenCopyOnCard(std::unique_ptr<WrittenCopy> copy) : m_copy(std::move(copy)) {}
+    FileVersion source() const override { return m_copy->source(); }
+    FsStatus land(const QString &target, Landing landing) override
+    {
+        const QString holder = found(target);
+        if (landing == Landing::WithoutReplacing && taken(target)) return FsStatus::fromErrno(EEXIST);
+        const FsStatus landed = m_copy->land(target, landing);
+        if (landed.ok() && holder != target) ::unlink(toNativeName(holder).constData());
+        return landed;
+    }
+
+private:
+    std::unique_ptr<WrittenCopy> m_copy;
+};
+
+FsResult<std::unique_ptr<BatchFiles::WrittenCopy>> FatLikePlatform::writeCopy(const QString &source,
+                                                                             const QString &target,
+                                                                             Durability durability,
+                                                                             const KeepCopying &keepGoing)
 {
-    const QString holder = found(target);
-    if (landing == Landing::WithoutReplacing && taken(target)) return {{}, FsStatus::fromErrno(EEXIST)};
-    FsResult<FileVersion> copied = TestPlatform::copyFile(found(source), target, landing, durable, keepGoing);
-    if (copied.ok() && holder != target) ::unlink(toNativeName(holder).constData());   // replaced, in its old spelling
-    return copied;
+    FsResult<std::unique_ptr<WrittenCopy>> written = TestPlatform::writeCopy(found(source), target, durability, keepGoing);
+    if (written.ok()) written.value = std::make_unique<WrittenCopyOnCard>(std::move(written.value));
+    return written;
 }
 
 FsResult<FileVersion> FatLikePlatform::linkFile(const QString &, const QString &target, Landing)

@@ -17,8 +17,9 @@ class FatLikePlatform : public TestPlatform {
 public:
     FsResult<NameState> nameState(const QString &path) override;
     FsResult<FileVersion> fileVersion(const QString &path) override;
-    FsResult<FileVersion> copyFile(const QString &source, const QString &target, Landing landing,
-                                   bool durable, const KeepCopying &keepGoing = {}) override;
+    FsResult<std::unique_ptr<WrittenCopy>> writeCopy(const QString &source, const QString &target,
+                                                     Durability durability,
+                                                     const KeepCopying &keepGoing = {}) override;
     FsResult<FileVersion> linkFile(const QString &source, const QString &target, Landing landing) override;
     FsStatus renameWithoutReplacing(const QString &from, const QString &to) override;
     FsStatus renameReplacing(const QString &from, const QString &to) override;
@@ -29,6 +30,7 @@ public:
     FsResult<VolumeFacts> volumeFacts(const QString &folder) override;
 
 private:
+    class WrittenCopyOnCard;
     // The path of the entry that the path finds, in whatever letter case it has on disk.
     static QString found(const QString &path);
     static bool taken(const QString &path);

@@ -60,15 +60,36 @@ FsResult<FileVersion> FaultyBatchFiles::fileVersion(const QString &path)
     return m_faults.run(Operation::Identity, path, [&] { return m_role.fileVersion(path); });
 }
 
-FsResult<FileVersion> FaultyBatchFiles::copyFile(const QString &source, const QString &target, Landing landing,
-                                                 bool durable, const KeepCopying &keepGoing)
+namespace {
+
+class FaultyWrittenCopy : public BatchFiles::WrittenCopy {
+public:
+    FaultyWrittenCopy(std::unique_ptr<WrittenCopy> copy, CallFaults &faults) : m_copy(std::move(copy)), m_faults(faults) {}
+    FileVersion source() const override { return m_copy->source(); }
+    FsStatus land(const QString &target, BatchFiles::Landing landing) override
+    {
+        return m_faults.run(CallFaults::Operation::CopyFile, target, [&] { return m_copy->land(target, landing); });
+    }
+
+private:
+    std::unique_ptr<WrittenCopy> m_copy;
+    CallFaults &m_faults;
+};
+
+}  // namespace
+
+FsResult<std::unique_ptr<BatchFiles::WrittenCopy>> FaultyBatchFiles::writeCopy(const QString &source,
+                                                                              const QString &target,
+                                                                              Durability durability,
+                                                                              const KeepCopying &keepGoing)
 {
     const KeepCopying chunk = [&] {
         return m_faults.run(Operation::CopyChunk, target, [&] { return FsStatus::success(); }).ok()
                && (!keepGoing || keepGoing());
     };
-    return m_faults.run(Operation::CopyFile, target,
-                        [&] { return m_role.copyFile(source, target, landing, durable, chunk); });
+    FsResult<std::unique_ptr<WrittenCopy>> written = m_role.writeCopy(source, target, durability, chunk);
+    if (written.ok()) written.value = std::make_unique<FaultyWrittenCopy>(std::move(written.value), m_faults);
+    return written;
 }
 
 FsResult<FileVersion> FaultyBatchFiles::linkFile(const QString &source, const QString &target, Landing landing)

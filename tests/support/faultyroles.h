@@ -25,6 +25,7 @@ public:
     FsStatus makeFolder(const QString &folder) override { return m_role.makeFolder(folder); }
     QString startFolder() override { return m_role.startFolder(); }
     bool fileExists(const QString &path) override { return m_role.fileExists(path); }
+    std::optional<qint64> modifiedTime(const QString &path) override { return m_role.modifiedTime(path); }
     QString dateTimeText(qint64 secondsSinceEpoch) override { return m_role.dateTimeText(secondsSinceEpoch); }
 
 private:
@@ -50,9 +51,11 @@ public:
 
     FsResult<NameState> nameState(const QString &path) override;
     FsResult<FileVersion> fileVersion(const QString &path) override;
-    // Each chunk of a copy counts as a CopyChunk call, so a run can be cut halfway through a copy.
-    FsResult<FileVersion> copyFile(const QString &source, const QString &target, Landing landing,
-                                   bool durable, const KeepCopying &keepGoing = {}) override;
+    // Each chunk of a copy counts as a CopyChunk call, so a run can be cut
+    // halfway through a copy; its landing counts as the CopyFile call.
+    FsResult<std::unique_ptr<WrittenCopy>> writeCopy(const QString &source, const QString &target,
+                                                     Durability durability,
+                                                     const KeepCopying &keepGoing = {}) override;
     FsResult<FileVersion> linkFile(const QString &source, const QString &target, Landing landing) override;
     FsStatus renameWithoutReplacing(const QString &from, const QString &to) override;
     FsStatus renameReplacing(const QString &from, const QString &to) override;
