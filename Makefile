@@ -85,7 +85,8 @@ test: build-all
 # each still runs end to end, on a tenth of the files, judging no goal.
 bench: bench-deps build
 	cmake --build $(BUILD) $(JOBS) --target benchmarks
-	@status=0; for program in $(BUILD)/bench/*_bench; do echo "== $$program"; $$program || status=1; done; exit $$status
+	@status=0; for program in $(BUILD)/bench/*_bench; do echo "== $$program"; $$program || status=1; done; \
+	rm -rf "$${TMPDIR:-/tmp}/nvbench-spent"; exit $$status
 
 package: package-deps build
 	cd $(BUILD) && cpack

@@ -58,18 +58,35 @@ inline std::string grouped(long number)
 
 // ---- Files
 
-// This machine's ext4 checks every file it creates against the files deleted
-// in the last half minute (the inode allocator's recently_deleted() shows in
-// perf): just after 20 000 files were deleted, `cp` of 20 000 empty files
-// takes seven times as long. Whoever deletes many files waits that half
-// minute, so that nothing timed afterwards pays for it; rounds put their
-// files aside instead of deleting them.
-inline void waitAfterDeleting(std::uintmax_t entries)
+// An ext4 volume without a journal (this machine's) passes over every inode
+// freed in the last minute, six while its block is not written yet, for
+// each file it creates, scanning from the first again (the inode allocator's
+// recently_deleted() shows in perf): just after 20 000 files were deleted, a
+// copy of 20 000 empty files took five times as long. So nothing is deleted
+// while benchmarks run: folders done with go, their files emptied to give the
+// space back, to a spent folder that `make bench` deletes once all have run.
+inline fs::path spentFolder()
 {
-    if (entries > 100) ::sleep(35);
+    const fs::path spent = fs::temp_directory_path() / "nvbench-spent";
+    fs::create_directories(spent);
+    return spent;
 }
 
-// A new empty folder under parent, removed with everything in it at the end.
+inline void putAside(const fs::path &folder)
+{
+    std::error_code error;
+    if (!fs::exists(folder, error)) return;
+    for (const fs::directory_entry &entry : fs::recursive_directory_iterator(folder, error))
+        if (entry.is_regular_file(error) && entry.file_size(error) > 0) fs::resize_file(entry.path(), 0, error);
+    std::string pattern = (spentFolder() / "XXXXXX").string();
+    if (::mkdtemp(pattern.data())) {
+        fs::rename(folder, fs::path(pattern) / "folder", error);
+        if (!error) return;
+    }
+    fs::remove_all(folder, error);   // another file system (/dev/shm): nothing to pass over there
+}
+
+// A new empty folder under parent, put aside with everything in it at the end.
 class Folder {
 public:
     explicit Folder(const fs::path &parent = fs::temp_directory_path())
@@ -80,8 +97,7 @@ public:
     }
     ~Folder()
     {
-        std::error_code ignored;
-        waitAfterDeleting(fs::remove_all(m_path, ignored));
+        putAside(m_path);
     }
     Folder(const Folder &) = delete;
     Folder &operator=(const Folder &) = delete;
@@ -95,28 +111,10 @@ private:
 // An empty folder at path, whatever was there before.
 inline fs::path emptied(const fs::path &path)
 {
-    waitAfterDeleting(fs::remove_all(path));
+    putAside(path);
     fs::create_directories(path);
     return path;
 }
-
-// The folders of finished rounds, their files emptied to give the space back
-// but not deleted, until the end.
-class SpentFolders {
-public:
-    explicit SpentFolders(const fs::path &volume) : m_folder(volume) {}
-    void putAside(const fs::path &folder)
-    {
-        if (!fs::exists(folder)) return;
-        for (const fs::directory_entry &entry : fs::directory_iterator(folder))
-            if (entry.is_regular_file()) fs::resize_file(entry.path(), 0);
-        fs::rename(folder, m_folder / std::to_string(++m_count));
-    }
-
-private:
-    Folder m_folder;
-    int m_count = 0;
-};
 
 inline std::string padded(long number, int width)
 {

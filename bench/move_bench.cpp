@@ -62,7 +62,6 @@ int main()
         if (::stat(card.path().c_str(), &cardStatus) != 0 || ::stat(disk.path().c_str(), &diskStatus) != 0 ||
             cardStatus.st_dev == diskStatus.st_dev)
             throw std::runtime_error("/dev/shm and " + disk.path().string() + " are one file system");
-        bench::SpentFolders spent(disk.path());
         bench::Program program;
         program.write({.source = source, .destination = destination});
         bench::VirtualDisplay display;
@@ -96,7 +95,7 @@ int main()
             side.after = [&] {
                 clock.close();
                 writer.finish();
-                spent.putAside(destination);
+                bench::putAside(destination);
             };
             return side;
         };
@@ -109,7 +108,7 @@ int main()
                          }};
         peer.before = fresh;
         peer.check = movedAs(bench::cameraName);
-        peer.after = [&] { spent.putAside(destination); };
+        peer.after = [&] { bench::putAside(destination); };
 
         bench::compareSideBySide("moving " + bench::grouped(kFiles) + " files of 1 MiB from /dev/shm to the disk, report view",
                                  button("Norvanta２", false), peer, 1.0);

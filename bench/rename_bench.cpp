@@ -15,7 +15,6 @@ void compareCopies(const std::string &what, int fullCount, std::size_t size)
     const std::string title = "copying " + bench::grouped(count) + " " + what;
     bench::Folder work, master;
     bench::makeFiles(master.path(), count, size);
-    bench::SpentFolders spent(work.path());
     const bench::fs::path destination = work / "copies";
     bench::Program program;
     program.write({.source = master.path(), .destination = bench::emptied(destination)});
@@ -31,7 +30,7 @@ void compareCopies(const std::string &what, int fullCount, std::size_t size)
     button.check = [&] { return bench::wrongInFolder(destination, count, size, bench::renamedName); };
     button.after = [&] {
         clock.close();
-        spent.putAside(destination);
+        bench::putAside(destination);
     };
 
     bench::Side cp{"cp --preserve=mode,timestamps", [&] {
@@ -43,7 +42,7 @@ void compareCopies(const std::string &what, int fullCount, std::size_t size)
         ::sync();
     };
     cp.check = [&] { return bench::wrongInFolder(destination, count, size, bench::cameraName); };
-    cp.after = [&] { spent.putAside(destination); };
+    cp.after = [&] { bench::putAside(destination); };
     bench::compareSideBySide(title, button, cp, 1.0);
 }
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The copies of a batch written a few files ahead, on a thread of their own,
+// The copies of a batch written a few files ahead, on threads of their own,
 // while the window's thread lands them one after the other in the batch's
 // order. Writing the bytes, the permissions and the times is most of a copy;
 // taking the name stays where the batch decides, in order, so a failure or a
@@ -11,9 +11,10 @@
 
 #include <atomic>
 #include <condition_variable>
-#include <deque>
 #include <mutex>
+#include <optional>
 #include <thread>
+#include <vector>
 
 namespace nv {
 
@@ -43,10 +44,13 @@ private:
     const BatchFiles::Durability m_durability;
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::deque<Written> m_written;   // written, not landed yet, in order
+    std::vector<std::optional<Written>> m_written;   // by order, from written until landed
+    size_t m_nextToWrite = 0;
     size_t m_landed = 0;
+    qint64 m_bytesWritten = 0;   // by the first writer, to judge whether a second pays
     std::atomic<bool> m_givenUp{false};
-    std::thread m_writer;
+    std::thread m_firstWriter;
+    std::thread m_secondWriter;
 
     void write();
 };

@@ -51,6 +51,7 @@ private slots:
     void copyFailingOnTheThirdOfFive_data();
     void copyFailingOnTheThirdOfFive();
     void stopLandsNoCopyWrittenAhead();
+    void copiesOfTwoWritersLandUnderTheirOwnNames();
     void failingDeletionEndsTheRun();
     void failingFlushDeletesNoSource();
     void unwritableDestinationCopiesNothing();
@@ -244,6 +245,29 @@ void TestCopyBatch::stopLandsNoCopyWrittenAhead()
                                                   SerialNameRule("n", 1, 1, "jpg"), false)),
              BatchEnd::Stopped);
     QCOMPARE(snapshot(destination.path()), (Files{{"n1.jpg", "x"}, {"n2.jpg", "x"}}));
+}
+
+// Large copies are written by two threads at once: each still lands under
+// its own new name, in order.
+void TestCopyBatch::copiesOfTwoWritersLandUnderTheirOwnNames()
+{
+    TempFolder source, destination;
+    QStringList rows;
+    Files expected;
+    for (int i = 1; i <= 40; ++i) {
+        rows.append(QString("%1.png").arg(i, 2, 10, QLatin1Char('0')));
+        const QByteArray content(256 << 10, char('A' + i));
+        source.addFile(rows.back(), content);
+        expected.insert(QString("n%1.jpg").arg(i, 2, 10, QLatin1Char('0')), content);
+    }
+    TestPlatform platform;
+    RecordingProgress progress;
+
+    QCOMPARE(runBatch(platform, progress, request(source.path(), destination.path(), rows,
+                                                  SerialNameRule("n", 1, 2, "jpg"), false)),
+             BatchEnd::Normal);
+    QVERIFY(snapshot(destination.path()) == expected);
+    QCOMPARE(progress.calls, walkedRows(40));
 }
 
 void TestCopyBatch::failingDeletionEndsTheRun()
