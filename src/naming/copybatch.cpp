@@ -357,7 +357,7 @@ bool CopyRun::copyOrLink(int index)
     // move's copies are flushed before their sources are deleted.
     using Durability = BatchFiles::Durability;
     const Durability durability = m_overwritten[size_t(index)] ? Durability::BeforeNaming
-                                  : m_request.move             ? Durability::VolumeFlushFollows
+                                  : m_request.move             ? Durability::FlushFollows
                                                                : Durability::Cached;
     const auto keepGoing = [this] { return m_inCycle || !m_progress.stopRequested(); };
     if (m_ahead) result = m_ahead->landNext(landing, keepGoing);
@@ -441,15 +441,15 @@ void CopyRun::putBackKept()
 bool CopyRun::deletionPass()
 {
     std::vector<int> deletable;
-    bool copiedBytes = false;
+    QStringList copies;
     for (int i = 0; i < int(m_outcomes.size()); ++i) {
         const Outcome &outcome = m_outcomes[size_t(i)];
         if (!outcome.landed || outcome.setAside || outcome.sourceGone) continue;
         deletable.push_back(i);
-        copiedBytes = copiedBytes || !outcome.linked;
+        if (!outcome.linked) copies.append(m_plan.steps[size_t(i)].newName);
     }
-    if (copiedBytes) {
-        const FsStatus flushed = m_files.flushVolume(m_request.destinationFolder);
+    if (!copies.isEmpty()) {
+        const FsStatus flushed = m_files.flushCopies(m_request.destinationFolder, copies);
         if (!flushed.ok()) {
             return fail(QCoreApplication::translate("CopyBatch", "コピー先「%1」への書き込みを確かめられませんでした。")
                             .arg(shownName(m_request.destinationFolder)),

@@ -58,7 +58,7 @@ public:
     // When a copy's bytes must be on the volume.
     enum class Durability {
         Cached,               // whenever the system writes them: a plain copy
-        VolumeFlushFollows,   // by a flush of the volume the batch makes later: the disk starts on them now
+        FlushFollows,         // by the flush of its copies the batch makes later: the disk starts on them now
         BeforeNaming,         // before the copy takes its name: it replaces the only other copy
     };
     // Asked between chunks of a copy of a few MiB each: false gives the copy up.
@@ -124,10 +124,10 @@ public:
     // it, looking it up in another letter case and through the other folder,
     // and removing it again. Fails when no file can be created there.
     virtual FsResult<FolderProbe> probeFolder(const QString &folder, const QString &otherFolder) = 0;
-    // Writes everything the system still holds in memory for the volume of a
-    // folder to the volume, so a move deletes sources only once their copies
-    // have landed.
-    virtual FsStatus flushVolume(const QString &folder) = 0;
+    // Writes the named files of a folder, and the folder itself, to the
+    // volume, waiting for nothing else written there: a move deletes sources
+    // only once their copies are on the volume.
+    virtual FsStatus flushCopies(const QString &folder, const QStringList &names) = 0;
     // Gives the owner read and write permission, the nearest thing to clearing
     // the read-only, hidden, system and archive flags.
     virtual FsStatus setAttributesNormal(const QString &path) = 0;

@@ -109,7 +109,7 @@ void TestCopyBatch::moveDeletesEverySourceAfterItsCopy()
     QCOMPARE(snapshot(files.destination.path()), (Files{{"new01.jpg", "A"}, {"new02.jpg", "B"}, {"new03.jpg", "C"}}));
     QVERIFY(files.source.names().isEmpty());
     QCOMPARE(platform.callCount(TestPlatform::Operation::CopyFile), linksRefused ? 3 : 0);
-    QCOMPARE(platform.callCount(TestPlatform::Operation::FlushVolume), linksRefused ? 1 : 0);
+    QCOMPARE(platform.callCount(TestPlatform::Operation::FlushCopies), linksRefused ? 1 : 0);
     struct stat moved {};
     QVERIFY(::stat(qPrintable(files.destination.pathOf("new01.jpg")), &moved) == 0);
     QCOMPARE(moved.st_ino == original.st_ino, !linksRefused);
@@ -291,7 +291,7 @@ void TestCopyBatch::failingFlushDeletesNoSource()
     ThreeFiles files;
     TestPlatform platform;
     platform.failPath(TestPlatform::Operation::Link, "", {FsFault::CannotLink, "EXDEV"});
-    platform.failCall(TestPlatform::Operation::FlushVolume, 1, FsStatus::failure(FsFault::NotReady, "I/O error"));
+    platform.failCall(TestPlatform::Operation::FlushCopies, 1, FsStatus::failure(FsFault::NotReady, "I/O error"));
     RecordingProgress progress;
 
     QCOMPARE(runBatch(platform, progress, files.request(true)), BatchEnd::Failed);

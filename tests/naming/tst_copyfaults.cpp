@@ -162,7 +162,7 @@ void TestCopyFaults::everyCallFailingInTurn_data()
     using enum CallFaults::Failing;
     const std::tuple<const char *, Operation, FsStatus, CallFaults::Failing> failures[] = {
         {"copy", Operation::CopyFile, ioError, Instead},      {"rename", Operation::Rename, ioError, Instead},
-        {"link", Operation::Link, ioError, Instead},          {"flush", Operation::FlushVolume, ioError, Instead},
+        {"link", Operation::Link, ioError, Instead},          {"flush", Operation::FlushCopies, ioError, Instead},
         {"delete", Operation::DeleteFile, ioError, Instead},  {"identity", Operation::Identity, ioError, Instead},
         {"existence", Operation::Existence, ioError, Instead},
         {"copy onto a taken name", Operation::CopyFile, taken, Instead},
@@ -261,7 +261,7 @@ void TestCopyFaults::otherProgramsMeanwhile()
     platform.beforeCall = [&](Operation operation, const QString &path) {
         const bool landing = operation == Operation::CopyFile || operation == Operation::Link;
         if (event == "target made" && landing && !destination.exists("n1.jpg")) destination.addFile("n1.jpg", "theirs");
-        if (event == "edited after copy" && operation == Operation::FlushVolume) source.addFile("b.jpg", "B!");
+        if (event == "edited after copy" && operation == Operation::FlushCopies) source.addFile("b.jpg", "B!");
         if (event == "replaced after link" && operation == Operation::Identity && path == b && destination.exists("n2.jpg")) {
             source.addFile("new.tmp", "new B");
             QCOMPARE(::rename(qPrintable(source.pathOf("new.tmp")), qPrintable(b)), 0);

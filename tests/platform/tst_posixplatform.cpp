@@ -84,6 +84,7 @@ private slots:
     void failedCopyLeavesTargetUntouched_data();
     void failedCopyLeavesTargetUntouched();
     void batchLookUpsAgreeWithSingleOnes();
+    void flushOfCopiesFailsForAnyCopyNotThere();
     void setAttributesNormal();
     void deleteFile();
     void makeFolder_data();
@@ -312,6 +313,18 @@ void TestPosixPlatform::batchLookUpsAgreeWithSingleOnes()
             QCOMPARE(versions[size_t(i)].value.modifiedNs, version.value.modifiedNs);
         }
     }
+}
+
+// A move deletes its sources after this flush: a copy it cannot flush fails it.
+void TestPosixPlatform::flushOfCopiesFailsForAnyCopyNotThere()
+{
+    TempFolder folder;
+    QStringList names;
+    for (int i = 0; i < 20; ++i) names.append(folder.addFile(QStringLiteral("c%1.jpg").arg(i), "c").mid(folder.path().size()));
+    PosixBatchFiles files;
+    QVERIFY(files.flushCopies(folder.path(), names).ok());
+    names.insert(7, QStringLiteral("gone.jpg"));
+    QCOMPARE(files.flushCopies(folder.path(), names).fault, FsFault::Missing);
 }
 
 void TestPosixPlatform::setAttributesNormal()

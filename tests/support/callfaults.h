@@ -35,7 +35,7 @@ public:
     enum class Operation {
         ListPlainFiles, ListSubfolders, CheckFolder, CopyFile, SetAttributesNormal,
         DeleteFile, ReadTextFile, WriteTextFile,
-        ProbeFolder, FlushVolume, Existence, Identity, Link, Rename, ReadCaptureTime,
+        ProbeFolder, FlushCopies, Existence, Identity, Link, Rename, ReadCaptureTime,
         VolumeFacts, ReserveTrashEntry, ReserveNameBeside, MoveToTrash, ReleaseTrashEntry, RestoreFromTrash,
         TrashedFile, CreateJournal, OpenJournal, AppendJournal, ListJournals, ReadJournal, JournalLocked,
         RemoveJournal, SetJournalAside, CopyChunk,

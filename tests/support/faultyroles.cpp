@@ -117,9 +117,9 @@ FsResult<BatchFiles::FolderProbe> FaultyBatchFiles::probeFolder(const QString &f
     return m_faults.run(Operation::ProbeFolder, folder, [&] { return m_role.probeFolder(folder, otherFolder); });
 }
 
-FsStatus FaultyBatchFiles::flushVolume(const QString &folder)
+FsStatus FaultyBatchFiles::flushCopies(const QString &folder, const QStringList &names)
 {
-    return m_faults.run(Operation::FlushVolume, folder, [&] { return m_role.flushVolume(folder); });
+    return m_faults.run(Operation::FlushCopies, folder, [&] { return m_role.flushCopies(folder, names); });
 }
 
 FsStatus FaultyBatchFiles::setAttributesNormal(const QString &path)

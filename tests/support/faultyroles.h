@@ -63,7 +63,7 @@ public:
     FsStatus setAside(const QString &path, const QString &keptPath) override;
     void removeStaleTemporaries(const QString &folder) override { m_role.removeStaleTemporaries(folder); }
     FsResult<FolderProbe> probeFolder(const QString &folder, const QString &otherFolder) override;
-    FsStatus flushVolume(const QString &folder) override;
+    FsStatus flushCopies(const QString &folder, const QStringList &names) override;
     FsStatus setAttributesNormal(const QString &path) override;
     FsStatus deleteFile(const QString &path) override;
 
