@@ -50,8 +50,8 @@ private slots:
     void overwriteQuestion();
     void copyFailingOnTheThirdOfFive_data();
     void copyFailingOnTheThirdOfFive();
-    void stopLandsNoCopyWrittenAhead();
-    void copiesOfTwoWritersLandUnderTheirOwnNames();
+    void copiesWrittenAhead_data();
+    void copiesWrittenAhead();
     void failingDeletionEndsTheRun();
     void failingFlushDeletesNoSource();
     void unwritableDestinationCopiesNothing();
@@ -226,48 +226,39 @@ void TestCopyBatch::copyFailingOnTheThirdOfFive()
     QCOMPARE(message.title, QStringLiteral("Norvanta2"));
 }
 
-// Copies are written ahead of the one that lands: a stop leaves the copies
-// landed before it and nothing else, not even a temporary file.
-void TestCopyBatch::stopLandsNoCopyWrittenAhead()
+void TestCopyBatch::copiesWrittenAhead_data()
 {
-    TempFolder source, destination;
-    QStringList rows;
-    for (int i = 1; i <= 12; ++i) {
-        rows.append(QString("%1.png").arg(i));
-        source.addFile(rows.back(), "x");
-    }
-    TestPlatform platform;
-    platform.answers = {MessageAnswer::No};   // keeps the copies made
-    RecordingProgress progress;
-    progress.stopAt = 2;
-
-    QCOMPARE(runBatch(platform, progress, request(source.path(), destination.path(), rows,
-                                                  SerialNameRule("n", 1, 1, "jpg"), false)),
-             BatchEnd::Stopped);
-    QCOMPARE(snapshot(destination.path()), (Files{{"n1.jpg", "x"}, {"n2.jpg", "x"}}));
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("stopAt");
+    QTest::addColumn<int>("landed");
+    QTest::newRow("stop: nothing written ahead lands, no temporary stays") << 1 << 2 << 2;
+    QTest::newRow("large files, two writers: each under its own name") << (256 << 10) << -1 << 40;
 }
 
-// Large copies are written by two threads at once: each still lands under
-// its own new name, in order.
-void TestCopyBatch::copiesOfTwoWritersLandUnderTheirOwnNames()
+// Copies are written ahead of the one that lands, on two threads for large files.
+void TestCopyBatch::copiesWrittenAhead()
 {
+    QFETCH(int, size);
+    QFETCH(int, stopAt);
+    QFETCH(int, landed);
     TempFolder source, destination;
     QStringList rows;
     Files expected;
     for (int i = 1; i <= 40; ++i) {
         rows.append(QString("%1.png").arg(i, 2, 10, QLatin1Char('0')));
-        const QByteArray content(256 << 10, char('A' + i));
+        const QByteArray content(size, char('A' + i));
         source.addFile(rows.back(), content);
-        expected.insert(QString("n%1.jpg").arg(i, 2, 10, QLatin1Char('0')), content);
+        if (i <= landed) expected.insert(QString("n%1.jpg").arg(i, 2, 10, QLatin1Char('0')), content);
     }
     TestPlatform platform;
+    platform.answers = {MessageAnswer::No};   // after the stop: keeps the copies made
     RecordingProgress progress;
+    progress.stopAt = stopAt;
 
     QCOMPARE(runBatch(platform, progress, request(source.path(), destination.path(), rows,
                                                   SerialNameRule("n", 1, 2, "jpg"), false)),
-             BatchEnd::Normal);
+             stopAt < 0 ? BatchEnd::Normal : BatchEnd::Stopped);
     QVERIFY(snapshot(destination.path()) == expected);
-    QCOMPARE(progress.calls, walkedRows(40));
 }
 
 void TestCopyBatch::failingDeletionEndsTheRun()
